@@ -1,0 +1,15 @@
+#include "analysis/checked.h"
+
+namespace analysis {
+
+void ThrowNonFinite(double r) {
+  throw Fault(std::isnan(r) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+}
+
+void ThrowNonFiniteQuotient(double a, double b, double r) {
+  if (std::isinf(r) && b == 0.0 && std::isfinite(a) && a != 0.0)
+    throw Fault(FaultKind::DivisionByZero);
+  ThrowNonFinite(r);
+}
+
+}  // namespace analysis

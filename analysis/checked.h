@@ -1,0 +1,67 @@
+// Checked arithmetic. Each helper returns the IEEE 754 result of the plain
+// operation (default rounding, no contraction) and throws a Fault when that
+// result is not a finite number, or when an int32 operation overflows.
+//
+// Results are checked, not the floating-point status flags: a NaN result is
+// InvalidOperation, an infinite quotient of a finite non-zero number by zero
+// is DivisionByZero, any other infinite result is Overflow. Underflow and
+// inexact results are not faults.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "analysis/fault.h"
+
+namespace analysis {
+
+// Throws the fault for the non-finite result `r` of an operation other than
+// a division by zero: InvalidOperation for NaN, Overflow for an infinity.
+[[noreturn]] void ThrowNonFinite(double r);
+
+// Throws the fault for the non-finite quotient `r` = `a` / `b`.
+[[noreturn]] void ThrowNonFiniteQuotient(double a, double b, double r);
+
+// Returns r; throws as ThrowNonFinite when r is NaN or infinite.
+inline double Checked(double r) {
+  if (!std::isfinite(r)) [[unlikely]]
+    ThrowNonFinite(r);
+  return r;
+}
+
+// Returns a / b; throws as ThrowNonFiniteQuotient when the quotient is not finite.
+inline double CheckedDiv(double a, double b) {
+  const double r = a / b;
+  if (!std::isfinite(r)) [[unlikely]]
+    ThrowNonFiniteQuotient(a, b, r);
+  return r;
+}
+
+// Returns a + b, a - b, a * b; throws Fault(Overflow) when the int32 result overflows.
+inline int32_t CheckedAdd(int32_t a, int32_t b) {
+  int32_t r;
+  if (__builtin_add_overflow(a, b, &r)) [[unlikely]]
+    throw Fault(FaultKind::Overflow);
+  return r;
+}
+inline int32_t CheckedSub(int32_t a, int32_t b) {
+  int32_t r;
+  if (__builtin_sub_overflow(a, b, &r)) [[unlikely]]
+    throw Fault(FaultKind::Overflow);
+  return r;
+}
+inline int32_t CheckedMul(int32_t a, int32_t b) {
+  int32_t r;
+  if (__builtin_mul_overflow(a, b, &r)) [[unlikely]]
+    throw Fault(FaultKind::Overflow);
+  return r;
+}
+
+// Returns sqrt(x); throws Fault(InvalidArgument) for a negative x.
+// The square root of -0.0 is -0.0, as in IEEE 754.
+inline double CheckedSqrt(double x) {
+  if (x < 0.0) throw Fault(FaultKind::InvalidArgument);
+  return std::sqrt(x);
+}
+
+}  // namespace analysis

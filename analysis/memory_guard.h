@@ -1,0 +1,18 @@
+// Holds a large allocation against the memory the machine can give, so that
+// a request far beyond it ends in Fault(OutOfMemory) instead of the process
+// being killed by the system.
+#pragma once
+
+#include <cstdint>
+
+namespace analysis {
+
+// Returns the bytes the machine can give without swapping: MemAvailable of
+// /proc/meminfo, or the free physical pages when that cannot be read.
+uint64_t AvailableMemoryBytes();
+
+// Throws Fault(OutOfMemory) when `bytes` exceed AvailableMemoryBytes() plus
+// `released_bytes`, the memory the caller frees before allocating.
+void EnsureMemoryFor(uint64_t bytes, uint64_t released_bytes);
+
+}  // namespace analysis

@@ -1,0 +1,114 @@
+// The checked simulation beside an unchecked loop of the same statements on
+// the same arrays. BM_CheckedVsUnchecked alternates the two inside each
+// iteration so that both see the same machine state, and reports their
+// ratio: the checks must cost at most a quarter of the unchecked time.
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "analysis/analysis.h"
+
+namespace {
+
+using analysis::CircuitState;
+
+CircuitState LoadedState(int64_t n, int64_t np) {
+  CircuitState state;
+  analysis::ReadParameters(
+      state, {"1", "400", "1e-5", "0.1", "159", std::to_string(n), std::to_string(np)});
+  return state;
+}
+
+// The same allocation and the same four statements, seam and wrap copies as
+// RunSimulation(state, false), with no range, result or overflow checks.
+void RunUnchecked(CircuitState& state) {
+  const int32_t n = state.N;
+  for (analysis::SampleArray* a : {&state.is_t, &state.v_t, &state.iC_t, &state.iL_t})
+    a->Allocate(n + 1);
+  double* is = state.is_t.data();
+  double* v = state.v_t.data();
+  double* ic = state.iC_t.data();
+  double* il = state.iL_t.data();
+  const double G = state.G, dt = state.dt, L = state.L, C = state.C, Is = state.Is;
+  const int32_t m1 = analysis::NearestInt32(n / 2.0);
+  const int32_t m2 = analysis::NearestInt32(n / 2.0 + 1.0);
+  auto step = [&](int32_t k, double source) {
+    is[k] = source;
+    ic[k] = (is[k] - il[k]) - (G * v[k]);
+    il[k + 1] = ((dt * v[k]) / L) + il[k];
+    v[k + 1] = ((dt * ic[k]) / C) + v[k];
+  };
+  for (int32_t cycle = 1; cycle <= 100 * state.NP; ++cycle) {
+    for (int32_t k = 1; k <= m1; ++k) step(k, Is);
+    v[m2] = v[m1];
+    ic[m2] = ic[m1];
+    il[m2] = il[m1];
+    for (int32_t k = m2; k <= n; ++k) step(k, 0.0);
+    v[1] = v[n];
+    il[1] = il[n];
+    ic[1] = ic[n];
+  }
+}
+
+void BM_RunSimulation(benchmark::State& bench) {
+  CircuitState state = LoadedState(bench.range(0), bench.range(1));
+  for (auto _ : bench) {
+    analysis::RunSimulation(state, false);
+    benchmark::DoNotOptimize(state.v_t.data());
+    benchmark::ClobberMemory();
+  }
+  bench.counters["steps/s"] =
+      benchmark::Counter(100.0 * state.NP * state.N, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_UncheckedLoop(benchmark::State& bench) {
+  CircuitState state = LoadedState(bench.range(0), bench.range(1));
+  for (auto _ : bench) {
+    RunUnchecked(state);
+    benchmark::DoNotOptimize(state.v_t.data());
+    benchmark::ClobberMemory();
+  }
+  bench.counters["steps/s"] =
+      benchmark::Counter(100.0 * state.NP * state.N, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_CheckedVsUnchecked(benchmark::State& bench) {
+  CircuitState checked = LoadedState(bench.range(0), bench.range(1));
+  CircuitState unchecked = LoadedState(bench.range(0), bench.range(1));
+  using Clock = std::chrono::steady_clock;
+  Clock::duration checked_time{}, unchecked_time{};
+  for (auto _ : bench) {
+    const auto t0 = Clock::now();
+    analysis::RunSimulation(checked, false);
+    benchmark::DoNotOptimize(checked.v_t.data());
+    benchmark::ClobberMemory();
+    const auto t1 = Clock::now();
+    RunUnchecked(unchecked);
+    benchmark::DoNotOptimize(unchecked.v_t.data());
+    benchmark::ClobberMemory();
+    const auto t2 = Clock::now();
+    checked_time += t1 - t0;
+    unchecked_time += t2 - t1;
+  }
+  const double iterations = static_cast<double>(bench.iterations());
+  const double checked_ms = std::chrono::duration<double, std::milli>(checked_time).count();
+  const double unchecked_ms = std::chrono::duration<double, std::milli>(unchecked_time).count();
+  bench.counters["checked_ms"] = checked_ms / iterations;
+  bench.counters["unchecked_ms"] = unchecked_ms / iterations;
+  bench.counters["ratio"] = checked_ms / unchecked_ms;
+  if (checked.v_t.at(500) != unchecked.v_t.at(500)) bench.SkipWithError("results differ");
+}
+
+BENCHMARK(BM_RunSimulation)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UncheckedLoop)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckedVsUnchecked)
+    ->Args({1000, 10})
+    ->Args({10000, 100})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
