@@ -42,6 +42,7 @@ test: build
 
 bench: build
 	./$(BUILD_DIR)/bench/simulation_bench
+	./$(BUILD_DIR)/bench/window_bench
 
 sanitize: deps
 	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

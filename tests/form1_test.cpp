@@ -1,0 +1,367 @@
+#include <clocale>
+#include <memory>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+#include "analysis/analysis.h"
+#include "analysis/memory_guard.h"
+#include "tests/window_test_support.h"
+#include "ui/app/image_box.h"
+#include "ui/app/session.h"
+#include "ui/app/wrapping_button.h"
+#include "ui/parameter/form1.h"
+
+namespace {
+
+const char kWarning[] = "Il numero di campioni deve essere abbastanza elevato, es. : N = 1000";
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ui::Session> session_;
+  ui::Form1* form_ = nullptr;
+
+  template <class T>
+  T* Find(const char* name) {
+    T* control = form_->findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
+  QString Caption(const char* name) { return Find<QLabel>(name)->text(); }
+  void Compute() { QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton); }
+  QStringList Results() { return {Caption("Label5"), Caption("Label9"), Caption("Label12")}; }
+
+ private slots:
+  void init() {
+    QLocale::setDefault(QLocale::c());
+    session_ = std::make_unique<ui::Session>();
+    form_ = &session_->form1();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_));
+  }
+  void cleanup() { session_.reset(); }
+
+  void opensWithDefaultsAndFocusInN() {
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Circuito RLC parallelo"));
+    QCOMPARE(form_->size(), QSize(1001, 571));
+    const char* names[] = {"Text1", "Text2", "Text3", "Text6", "Text7", "Text4", "Text8"};
+    const char* texts[] = {"1", "400", "1e-5", "0.1", "159", "1000", "10"};
+    for (int i = 0; i < 7; ++i) {
+      QCOMPARE(Field(names[i])->text(), QString::fromLatin1(texts[i]));
+      QVERIFY(Field(names[i])->alignment() & Qt::AlignRight);
+    }
+    for (const char* name : {"Label5", "Label9", "Label12"}) {
+      QLabel* box = Find<QLabel>(name);
+      QVERIFY(box->text().isEmpty());
+      QCOMPARE(box->palette().color(QPalette::Window), QColor(255, 255, 255));
+      QVERIFY(box->frameShape() != QFrame::NoFrame);
+    }
+    QCOMPARE(QApplication::focusWidget(), Field("Text4"));
+    QCOMPARE(form_->palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Midlight));
+    QCOMPARE(Find<QPushButton>("Command1")->text(), QStringLiteral("calcola valori "));
+    QCOMPARE(Find<QPushButton>("Command2")->text(), QStringLiteral("grafico di \"v(t)\" a regime"));
+  }
+
+  void tabFollowsTheTabIndices() {
+    const char* order[] = {"Text4",    "Text2",    "Text1",    "Command2", "Command1",
+                           "Text3",    "Text6",    "Text7",    "Text8",    "Picture1",
+                           "Picture2", "Picture3", "Picture4", "Text4"};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order[i]));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text4"));
+  }
+
+  void everyCaptionFitsItsControl() {
+    for (QLabel* label : form_->findChildren<QLabel*>()) {
+      const QRect room = label->contentsRect();
+      const QRect needed = label->fontMetrics().boundingRect(
+          room, Qt::TextWordWrap | int(label->alignment()), label->text());
+      QVERIFY2(needed.height() <= room.height() && needed.width() <= room.width(),
+               qPrintable(label->objectName()));
+    }
+    // The multi-line description takes its three lines.
+    QLabel* description = Find<QLabel>("Label23");
+    QVERIFY(description->fontMetrics().horizontalAdvance(description->text()) >
+            2 * description->width());
+    for (auto* button : form_->findChildren<ui::WrappingButton*>()) {
+      const QRect room = button->CaptionRect();
+      const QRect needed = button->fontMetrics().boundingRect(
+          room, Qt::TextWordWrap | Qt::AlignCenter, button->text());
+      QVERIFY2(room.contains(needed), qPrintable(button->objectName()));
+    }
+    QCOMPARE(QFontInfo(Find<QLabel>("Label19")->font()).family(),
+             QStringLiteral("Liberation Sans"));
+    QVERIFY(Find<QLabel>("Label19")->font().bold());
+  }
+
+  void imagesKeepTheirNaturalSize() {
+    const struct {
+      const char* name;
+      QSize size;
+    } images[] = {{"Picture1", {550, 351}},
+                  {"Picture2", {96, 43}},
+                  {"Picture3", {87, 40}},
+                  {"Picture4", {90, 52}}};
+    for (const auto& image : images) {
+      auto* box = Find<ui::ImageBox>(image.name);
+      QCOMPARE(box->natural_size(), image.size);
+      // Drawn from the upper-left corner: black ink near it, not stretched
+      // (a stretched image would put its white margin at the box's edge).
+      const QImage grab = box->grab().toImage();
+      const QRect contents = box->contentsRect();
+      QCOMPARE(grab.pixelColor(contents.topLeft() + QPoint(1, 1)).lightness() > 200, true);
+    }
+    // The schematic's thin frame runs along its top edge, from the corner on.
+    const QImage schematic = Find<ui::ImageBox>("Picture1")->grab().toImage();
+    const QPoint corner = Find<ui::ImageBox>("Picture1")->contentsRect().topLeft();
+    QVERIFY(schematic.pixelColor(corner + QPoint(100, 0)).lightness() < 100);
+  }
+
+  void resizingMovesNothing() {
+    QList<QRect> before;
+    const auto children = form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) before.append(child->geometry());
+    form_->resize(1300, 800);
+    QApplication::processEvents();
+    for (int i = 0; i < children.size(); ++i) QCOMPARE(children[i]->geometry(), before[i]);
+  }
+
+  void computesTheDefaults() {
+    test::MessageRecorder messages;
+    Compute();
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
+    Compute();  // twice: the same captions
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
+  }
+
+  void computesUnderAnItalianLocale() {
+    // The user's locale changes the separator of the results only: typed
+    // numbers keep the point, even with the C library set to Italian.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const char* old = std::setlocale(LC_ALL, "it_IT.UTF-8");
+    test::MessageRecorder messages;
+    Compute();
+    std::setlocale(LC_ALL, "C");
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Results(), (QStringList{"4,00E+00", "1,5915E+02", "2,61E+02"}));
+    Q_UNUSED(old);
+  }
+
+  void noPeriodGivesAZeroPeak() {
+    test::MessageRecorder messages;
+    test::TypeInto(Field("Text8"), "0");
+    Compute();
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "0.00E+00"}));
+  }
+
+  void fieldMessages_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("shown");
+    const QString invalid_tail = QString::fromUtf8(
+        "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad "
+        "es: 1.23 , 1E-5 , 5E3");
+    auto invalid = [&](const char* head) { return QString::fromUtf8(head) + invalid_tail; };
+    QTest::newRow("Is empty") << "Text1"
+                              << "" << QStringList{"Hai dimenticato di scrivere la corrente Is"};
+    QTest::newRow("Is invalid")
+        << "Text1"
+        << "1,5"
+        << QStringList{
+               invalid("Errore di inserimento dati per la corrente Is. Puoi scrivere soltanto ")};
+    QTest::newRow("R empty") << "Text2"
+                             << ""
+                             << QStringList{"Hai dimenticato di scrivere il valore di R in ohm"};
+    QTest::newRow("R with a blank")
+        << "Text2"
+        << "4 00"
+        << QStringList{
+               invalid("Errore di inserimento dati per il valore di R in ohm. Puoi scrivere "
+                       "soltanto ")};
+    QTest::newRow("C empty")
+        << "Text3"
+        << ""
+        << QStringList{
+               QString::fromUtf8("Hai dimenticato di scrivere il valore della capacità C in F ")};
+    QTest::newRow("C invalid")
+        << "Text3"
+        << "abc"
+        << QStringList{invalid("Errore di inserimento dati per il valore della capacità C in F . "
+                               "Puoi scrivere soltanto ")};
+    QTest::newRow("L empty")
+        << "Text6"
+        << "" << QStringList{"Hai dimenticato di scrivere il valore della induttanza L in H  "};
+    QTest::newRow("L invalid")
+        << "Text6"
+        << "0x10"
+        << QStringList{
+               invalid("Errore di inserimento dati per il valore della induttanza L in H  . "
+                       "Puoi scrivere soltanto ")};
+    QTest::newRow("f empty") << "Text7"
+                             << ""
+                             << QStringList{
+                                    "Hai dimenticato di scrivere il valore della frequenza in Hz"};
+    QTest::newRow("f invalid")
+        << "Text7"
+        << "1 k"
+        << QStringList{
+               invalid("Errore di inserimento dati per il valore della frequenza in Hz. Puoi "
+                       "scrivere soltanto ")};
+    QTest::newRow("N empty: warning, then missing")
+        << "Text4"
+        << "" << QStringList{kWarning, "Hai dimenticato di scrivere il numero dei campioni N"};
+    QTest::newRow("N invalid: warning, then invalid")
+        << "Text4"
+        << " 1000"
+        << QStringList{kWarning,
+                       invalid("Errore di inserimento dati per numero dei campioni N. Puoi "
+                               "scrivere soltanto ")};
+    QTest::newRow("NP empty")
+        << "Text8"
+        << "" << QStringList{"Hai dimenticato di scrivere il numero dei periodi visualizzati NP"};
+    QTest::newRow("NP invalid")
+        << "Text8"
+        << "1O"
+        << QStringList{invalid("Errore di inserimento dati per numero dei periodi visualizzati NP. "
+                               "Puoi scrivere soltanto Puoi scrivere soltanto ")};
+  }
+
+  void fieldMessages() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QStringList, shown);
+    test::MessageRecorder messages;
+    Compute();
+    const QStringList before = Results();
+    test::TypeInto(Field(qPrintable(field)), text);
+    Compute();
+    QCOMPARE(messages.shown, shown);
+    QCOMPARE(Results(), before);  // a failed check changes nothing else
+    QCOMPARE(Field(qPrintable(field))->text(), text);
+  }
+
+  void stopsAtTheFirstFailedField() {
+    test::MessageRecorder messages;
+    test::TypeInto(Field("Text1"), "");
+    test::TypeInto(Field("Text2"), "abc");
+    test::TypeInto(Field("Text4"), "");
+    Compute();
+    QCOMPARE(messages.shown, QStringList{"Hai dimenticato di scrivere la corrente Is"});
+    QCOMPARE(Results(), (QStringList{"", "", ""}));
+  }
+
+  void sampleCountWarning_data() {
+    QTest::addColumn<QString>("n");
+    QTest::addColumn<bool>("warns");
+    QTest::addColumn<QString>("peak");
+    QTest::newRow("999.6 warns, then runs with N = 1000") << "999.6" << true << "2.61E+02";
+    QTest::newRow("1e3") << "1e3" << false << "2.61E+02";
+    QTest::newRow("1000") << "1000" << false << "2.61E+02";
+    QTest::newRow("500 warns, then runs") << "500" << true << "";
+  }
+
+  void sampleCountWarning() {
+    QFETCH(QString, n);
+    QFETCH(bool, warns);
+    QFETCH(QString, peak);
+    test::MessageRecorder messages;
+    test::TypeInto(Field("Text4"), n);
+    Compute();
+    QCOMPARE(messages.shown, warns ? QStringList{kWarning} : QStringList());
+    QCOMPARE(Caption("Label5"), QStringLiteral("4.00E+00"));
+    if (!peak.isEmpty()) QCOMPARE(Caption("Label12"), peak);
+    QVERIFY(!Caption("Label12").isEmpty());
+  }
+
+  void faultsShowTheirTextAndTheProgramGoesOn_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("R = 0") << "Text2"
+                           << "0" << QStringList{"Divisione per zero"};
+    QTest::newRow("f = 0") << "Text7"
+                           << "0" << QStringList{"Divisione per zero"};
+    QTest::newRow("N = 0") << "Text4"
+                           << "0" << QStringList{kWarning, "Divisione per zero"};
+    QTest::newRow("L = 0") << "Text6"
+                           << "0" << QStringList{"Divisione per zero"};
+    QTest::newRow("C = 0") << "Text3"
+                           << "0" << QStringList{"Divisione per zero"};
+    QTest::newRow("L C < 0") << "Text6"
+                             << "-0.1" << QStringList{"Argomento non valido"};
+    QTest::newRow("Is beyond double") << "Text1"
+                                      << "1e400" << QStringList{"Overflow"};
+    QTest::newRow("N beyond double") << "Text4"
+                                     << "1e400" << QStringList{"Overflow"};
+    QTest::newRow("N beyond int32") << "Text4"
+                                    << "3e9" << QStringList{"Overflow"};
+    QTest::newRow("negative N") << "Text4"
+                                << "-5"
+                                << QStringList{kWarning, "Indice non compreso nell'intervallo"};
+    QTest::newRow("100 NP beyond int32") << "Text8"
+                                         << "30000000" << QStringList{"Overflow"};
+    QTest::newRow("unstable run") << "Text3"
+                                  << "1e-9" << QStringList{"Overflow"};
+    QTest::newRow("arrays beyond memory") << "Text4"
+                                          << "2147483646" << QStringList{"Memoria insufficiente"};
+  }
+
+  void faultsShowTheirTextAndTheProgramGoesOn() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QStringList, shown);
+    if (text == "2147483646" && analysis::AvailableMemoryBytes() > (uint64_t{64} << 30))
+      QSKIP("this machine has 64 GiB free");
+    test::MessageRecorder messages;
+    Compute();
+    QCOMPARE(messages.shown, QStringList());
+    QLineEdit* box = Field(qPrintable(field));
+    const QString valid = box->text();
+    test::TypeInto(box, text);
+    if (text == "1e-9") {  // too few samples for so small a capacitor
+      test::TypeInto(Field("Text7"), "1");
+      test::TypeInto(Field("Text4"), "1000");
+    }
+    Compute();
+    QCOMPARE(messages.shown, shown);
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
+    QCOMPARE(box->text(), text);
+    QVERIFY(form_->isVisible());
+    // The window still works: a valid compute succeeds.
+    messages.shown.clear();
+    test::TypeInto(box, valid);
+    test::TypeInto(Field("Text7"), "159");
+    test::TypeInto(Field("Text8"), "1");
+    Compute();
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Caption("Label12"), QStringLiteral("2.61E+02"));
+  }
+
+  void accessibleNamesSayWhatEachBoxHolds() {
+    QCOMPARE(Field("Text1")->accessibleName(), QStringLiteral("Is [A]"));
+    QCOMPARE(Field("Text2")->accessibleName(), QStringLiteral("R [ohm]"));
+    QCOMPARE(Find<QLabel>("Label12")->accessibleName(), QStringLiteral("v(t) di picco [V]"));
+    for (QLineEdit* box : form_->findChildren<QLineEdit*>())
+      QVERIFY(!box->accessibleName().isEmpty());
+    for (const char* name : {"Label5", "Label9", "Label12"})
+      QVERIFY(!Find<QLabel>(name)->accessibleName().isEmpty());
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

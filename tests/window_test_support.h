@@ -1,0 +1,37 @@
+// Helpers shared by the window tests: typing into a field as a user does,
+// and recording what the message box would show instead of blocking.
+#pragma once
+
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+
+#include "ui/app/message_box.h"
+
+namespace test {
+
+// Replaces the text of `box` by real key presses: select all, then type
+// (or delete, for an empty text).
+inline void TypeInto(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty())
+    QTest::keyClick(box, Qt::Key_Delete);
+  else
+    QTest::keyClicks(box, text);
+}
+
+// While alive, every message goes to `shown` instead of a modal box.
+class MessageRecorder {
+ public:
+  MessageRecorder() {
+    ui::SetMessageHandler([this](const QString& text) { shown.append(text); });
+  }
+  ~MessageRecorder() { ui::SetMessageHandler(nullptr); }
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+  QStringList shown;
+};
+
+}  // namespace test

@@ -1,0 +1,12 @@
+#include "ui/app/application.h"
+
+namespace ui {
+
+QIcon WindowIcon() {
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icon16.svg"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icon.svg"), QSize(32, 32));
+  return icon;
+}
+
+}  // namespace ui

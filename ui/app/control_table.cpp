@@ -1,0 +1,127 @@
+#include "ui/app/control_table.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "ui/app/image_box.h"
+#include "ui/app/picture_box.h"
+#include "ui/app/wrapping_button.h"
+
+namespace ui {
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kLightYellow(255, 255, 192);
+const QColor kLightCyan(192, 255, 255);
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+
+QLabel* CreateLabel(const ControlSpec& spec, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(spec.kind == ControlKind::kLabel);  // a caption too wide for one line wraps
+  switch (spec.kind) {
+    case ControlKind::kPlotLabel:
+      label->setAutoFillBackground(true);
+      SetColour(label, QPalette::Window, kLightYellow);
+      break;
+    case ControlKind::kResultBox:
+    case ControlKind::kReadoutBox:
+    case ControlKind::kCreditBox: {
+      label->setAutoFillBackground(true);
+      label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      label->setLineWidth(1);
+      const QColor background = spec.kind == ControlKind::kResultBox    ? kWhite
+                                : spec.kind == ControlKind::kReadoutBox ? kLightYellow
+                                                                        : kLightCyan;
+      SetColour(label, QPalette::Window, background);
+      label->setAlignment((spec.kind == ControlKind::kReadoutBox ? Qt::AlignRight : Qt::AlignLeft) |
+                          Qt::AlignVCenter);
+      if (spec.kind == ControlKind::kCreditBox) {
+        QFont font = label->font();
+        font.setBold(false);
+        label->setFont(font);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return label;
+}
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& options) {
+  switch (spec.kind) {
+    case ControlKind::kTextBox: {
+      auto* box = new QLineEdit(QString::fromUtf8(spec.caption), parent);
+      box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      return box;
+    }
+    case ControlKind::kButton:
+      return new WrappingButton(QString::fromUtf8(spec.caption), parent);
+    case ControlKind::kOption: {
+      auto* option = new QRadioButton(QString::fromUtf8(spec.caption), parent);
+      if (options == nullptr) options = new QButtonGroup(parent);
+      options->addButton(option);
+      return option;
+    }
+    case ControlKind::kImage:
+      return new ImageBox(QString::fromUtf8(spec.caption), parent);
+    case ControlKind::kPicture:
+      return new PictureBox(parent);
+    default:
+      return CreateLabel(spec, parent);
+  }
+}
+
+bool TakesFocus(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kButton ||
+         kind == ControlKind::kOption || kind == ControlKind::kImage ||
+         kind == ControlKind::kPicture;
+}
+
+}  // namespace
+
+QFont ControlFont() {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  font.setBold(true);
+  return font;
+}
+
+void BuildControls(QWidget* window, std::span<const ControlSpec> table) {
+  window->setFont(ControlFont());
+  QButtonGroup* options = nullptr;
+  std::vector<std::pair<int, QWidget*>> focus_chain;
+  for (const ControlSpec& spec : table) {
+    QWidget* parent = spec.container == nullptr ? window : Control<QWidget>(window, spec.container);
+    QWidget* control = CreateControl(spec, parent, options);
+    control->setObjectName(QString::fromLatin1(spec.name));
+    control->setGeometry(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width),
+                         Pixels(spec.height));
+    if (spec.text_colour != 0) {
+      const QColor colour = QColor::fromRgb(spec.text_colour);
+      SetColour(control, QPalette::WindowText, colour);
+      SetColour(control, QPalette::ButtonText, colour);
+    }
+    if (TakesFocus(spec.kind)) focus_chain.emplace_back(spec.tab_index, control);
+  }
+  std::stable_sort(focus_chain.begin(), focus_chain.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < focus_chain.size(); ++i)
+    QWidget::setTabOrder(focus_chain[i - 1].second, focus_chain[i].second);
+}
+
+}  // namespace ui

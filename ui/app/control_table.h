@@ -1,0 +1,61 @@
+// Windows are built from layout tables: one row per control with its object
+// name, kind, caption, place and size in twips (1/1440 inch; 15 twips make
+// one device-independent pixel) and tab index. BuildControls turns a table
+// into child widgets with fixed geometry: no layouts, nothing moves when the
+// window is resized.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace ui {
+
+enum class ControlKind {
+  kLabel,       // QLabel: caption on its container's background
+  kPlotLabel,   // QLabel: caption on the light yellow of the plot area, opaque
+  kResultBox,   // QLabel: white framed box (results of the compute command)
+  kReadoutBox,  // QLabel: light-yellow framed box, right-aligned (cursor readout)
+  kCreditBox,   // QLabel: light-cyan framed box at normal weight
+  kTextBox,     // QLineEdit, right-aligned
+  kButton,      // WrappingButton
+  kOption,      // QRadioButton; one exclusive group per window
+  kImage,       // ImageBox showing the resource image named by the caption
+  kPicture,     // PictureBox (a drawing surface with user coordinates)
+};
+
+struct ControlSpec {
+  const char* name;  // Qt object name, unique in its window
+  ControlKind kind;
+  const char* caption;           // UTF-8; for kImage the resource path
+  int left, top, width, height;  // twips, in the container's client area
+  int tab_index;
+  const char* container = nullptr;  // object name of a picture box, or the window
+  uint32_t text_colour = 0;         // 0xRRGGBB; 0 keeps the palette's text colour
+};
+
+// Returns twips as device-independent pixels.
+inline int Pixels(int twips) { return (twips + 7) / 15; }
+
+// The font of every control: Liberation Sans Bold at 11 pixels, the
+// 8.25-point bold sans-serif of the windows at 96 dpi.
+QFont ControlFont();
+
+// Creates the controls of `table` as children of `window` (or of the
+// picture box named as their container, which must come earlier in the
+// table), then chains the keyboard focus through the controls that take it
+// in the order of their tab indices.
+void BuildControls(QWidget* window, std::span<const ControlSpec> table);
+
+// Returns the child of `window` named `name`. REQUIRES: it exists with type T.
+template <class T>
+T* Control(const QWidget* window, const char* name) {
+  T* control = window->findChild<T*>(QString::fromLatin1(name));
+  Q_ASSERT(control != nullptr);
+  return control;
+}
+
+}  // namespace ui

@@ -1,0 +1,12 @@
+#include <QApplication>
+#include "ui/app/application.h"
+#include "ui/app/session.h"
+#include "ui/parameter/form1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(ui::WindowIcon());
+  ui::Session session;
+  session.form1().show();
+  return QApplication::exec();
+}

@@ -1,0 +1,169 @@
+#include "ui/app/picture_box.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/app/image_box.h"
+
+namespace ui {
+
+namespace {
+
+// Clips the segment (x1, y1)-(x2, y2) to [0, width] x [0, height]
+// (Liang-Barsky). Returns false when nothing of it lies inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double width, double height) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1, width - x1, y1, height - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double cx1 = x1 + t0 * dx, cy1 = y1 + t0 * dy;
+  x2 = x1 + t1 * dx;
+  y2 = y1 + t1 * dy;
+  x1 = cx1;
+  y1 = cy1;
+  return true;
+}
+
+// The pixel holding device coordinate `v` of an image `size` pixels wide:
+// the far edge itself belongs to the last pixel.
+int PixelOf(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
+  ApplyPictureFrame(this);
+  setAttribute(Qt::WA_StaticContents);
+  setMouseTracking(true);
+  background_ = palette().color(QPalette::Window);
+}
+
+void PictureBox::SetScale(double left, double top, double right, double bottom) {
+  left_ = left;
+  top_ = top;
+  right_ = right;
+  bottom_ = bottom;
+  twips_scale_ = false;
+}
+
+void PictureBox::SetBackground(const QColor& colour) {
+  background_ = colour;
+  image_.fill(colour);
+  update();
+}
+
+QPointF PictureBox::ToUser(const QPointF& position) const {
+  const QRect contents = contentsRect();
+  const double px = position.x() - contents.left();
+  const double py = position.y() - contents.top();
+  if (twips_scale_) return {px * 15, py * 15};
+  return {left_ + px * (right_ - left_) / contents.width(),
+          top_ + py * (bottom_ - top_) / contents.height()};
+}
+
+QPointF PictureBox::FromUser(const QPointF& point) const {
+  const QRect contents = contentsRect();
+  if (twips_scale_) return {contents.left() + point.x() / 15, contents.top() + point.y() / 15};
+  return {contents.left() + (point.x() - left_) * contents.width() / (right_ - left_),
+          contents.top() + (point.y() - top_) * contents.height() / (bottom_ - top_)};
+}
+
+void PictureBox::PlaceChild(QWidget* child, double x, double y) const {
+  const QPointF position = FromUser({x, y});
+  child->move(static_cast<int>(std::lround(position.x())),
+              static_cast<int>(std::lround(position.y())));
+}
+
+void PictureBox::DrawLine(float x1, float y1, float x2, float y2) {
+  DrawLine(x1, y1, x2, y2, palette().color(QPalette::ButtonText).rgb());
+}
+
+void PictureBox::DrawLine(float x1, float y1, float x2, float y2, QRgb rgb) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+  const QRect contents = contentsRect();
+  const QPointF a = FromUser({x1, y1}) - contents.topLeft();
+  const QPointF b = FromUser({x2, y2}) - contents.topLeft();
+  RasterizeLine(a.x(), a.y(), b.x(), b.y(), rgb);
+  if (!repaint_pending_) {
+    repaint_pending_ = true;
+    update();
+  }
+}
+
+void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb rgb) {
+  const int width = image_.width();
+  const int height = image_.height();
+  if (width == 0 || height == 0) return;
+  if (!ClipSegment(x1, y1, x2, y2, width, height)) return;
+  int px = PixelOf(x1, width), py = PixelOf(y1, height);
+  const int qx = PixelOf(x2, width), qy = PixelOf(y2, height);
+  // Bresenham between the two end pixels, both included.
+  const int dx = std::abs(qx - px), sx = px < qx ? 1 : -1;
+  const int dy = -std::abs(qy - py), sy = py < qy ? 1 : -1;
+  const QRgb pixel = 0xff000000u | rgb;
+  uchar* bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
+  int error = dx + dy;
+  for (;;) {
+    reinterpret_cast<QRgb*>(bits + py * stride)[px] = pixel;
+    if (px == qx && py == qy) break;
+    const int e2 = 2 * error;
+    if (e2 >= dy) {
+      error += dy;
+      px += sx;
+    }
+    if (e2 <= dx) {
+      error += dx;
+      py += sy;
+    }
+  }
+}
+
+void PictureBox::SetMouseMoveHandler(std::function<void(float, float)> handler) {
+  mouse_move_handler_ = std::move(handler);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  repaint_pending_ = false;
+  QPainter painter(this);
+  const QRect contents = contentsRect();
+  painter.setClipRect(contents);
+  painter.drawImage(contents.topLeft(), image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  const QSize size = contentsRect().size().expandedTo(image_.size());
+  if (size == image_.size()) return;
+  QImage grown(size, QImage::Format_RGB32);
+  grown.fill(background_);
+  QPainter(&grown).drawImage(0, 0, image_);
+  image_ = grown;
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  QFrame::mouseMoveEvent(event);
+  if (!mouse_move_handler_) return;
+  const QPointF user = ToUser(event->position());
+  mouse_move_handler_(static_cast<float>(user.x()), static_cast<float>(user.y()));
+}
+
+}  // namespace ui

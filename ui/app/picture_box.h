@@ -1,0 +1,69 @@
+// PictureBox: a framed drawing surface that keeps everything drawn on it in
+// an image (covering, repainting and resizing the window keep the drawing),
+// with a user coordinate system spanning its contents rectangle, 1-pixel
+// lines and a mouse-move callback in user units. Its child labels can be
+// placed in user units too. Nothing drawn is ever erased; only destroying
+// the box discards the drawing.
+#pragma once
+
+#include <functional>
+
+#include <QFrame>
+#include <QImage>
+
+namespace ui {
+
+class PictureBox : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit PictureBox(QWidget* parent);
+
+  // Sets the user coordinates of the upper-left corner (left, top) and the
+  // lower-right corner (right, bottom) of the contents rectangle. Until the
+  // first call the box counts in twips from its upper-left corner.
+  void SetScale(double left, double top, double right, double bottom);
+
+  // Sets the ground the drawing starts from; call before drawing.
+  void SetBackground(const QColor& colour);
+
+  // Draws a 1-pixel line between two points in user units, both end pixels
+  // included, in the foreground colour (the button-text colour) or in
+  // `rgb` (0xRRGGBB). The parts outside the box are clipped; a line with a
+  // coordinate that is not a finite number is not drawn.
+  void DrawLine(float x1, float y1, float x2, float y2);
+  void DrawLine(float x1, float y1, float x2, float y2, QRgb rgb);
+
+  // Moves `child` so that its upper-left corner stands at (x, y) in user units.
+  void PlaceChild(QWidget* child, double x, double y) const;
+
+  // Returns the user coordinates of a position in widget pixels.
+  QPointF ToUser(const QPointF& position) const;
+  // Returns the widget position of a point in user units.
+  QPointF FromUser(const QPointF& point) const;
+
+  // Called with the user coordinates of every mouse movement over the box,
+  // and of movements anywhere while a button pressed inside keeps the mouse.
+  void SetMouseMoveHandler(std::function<void(float x, float y)> handler);
+
+  // The drawing, one pixel per device-independent pixel of the contents.
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  // Draws the line from (x1, y1) to (x2, y2) in image pixel coordinates.
+  void RasterizeLine(double x1, double y1, double x2, double y2, QRgb rgb);
+
+  QImage image_;
+  QColor background_;
+  double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+  bool twips_scale_ = true;
+  bool repaint_pending_ = false;
+  std::function<void(float, float)> mouse_move_handler_;
+};
+
+}  // namespace ui

@@ -1,0 +1,27 @@
+#include "ui/app/wrapping_button.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace ui {
+
+WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {}
+
+QRect WrappingButton::CaptionRect() const {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+void WrappingButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);
+  painter.setPen(palette().color(QPalette::ButtonText));
+  painter.drawText(CaptionRect(), Qt::AlignCenter | Qt::TextWordWrap, text());
+}
+
+}  // namespace ui

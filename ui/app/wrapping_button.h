@@ -1,0 +1,22 @@
+// A push button whose caption wraps at word boundaries, centred, when it is
+// wider than the button (as "grafico di "v(t)" a regime" is).
+#pragma once
+
+#include <QPushButton>
+
+namespace ui {
+
+class WrappingButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  WrappingButton(const QString& caption, QWidget* parent);
+
+  // The rectangle the caption is wrapped into, in widget coordinates.
+  QRect CaptionRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace ui
