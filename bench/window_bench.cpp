@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
+#include "ui/waveform/waveform_plot.h"
 
 namespace {
 
@@ -15,6 +17,18 @@ void BM_ComputeCommand(benchmark::State& bench) {
   for (auto _ : bench) session.form1().Command1_Click();
 }
 BENCHMARK(BM_ComputeCommand)->Unit(benchmark::kMillisecond);
+
+// The plot of the fields N = range(0), NP = range(1): the simulation with the
+// source wrap, the four peak searches and 4 NP (N - 1) segments, drawn over
+// the same window each time.
+void BM_PlotWaveforms(benchmark::State& bench) {
+  ui::Session session;
+  session.form1().findChild<QLineEdit*>("Text4")->setText(QString::number(bench.range(0)));
+  session.form1().findChild<QLineEdit*>("Text8")->setText(QString::number(bench.range(1)));
+  for (auto _ : bench) ui::PlotWaveforms(session);
+  bench.counters["segments"] = 4.0 * bench.range(1) * (bench.range(0) - 1);
+}
+BENCHMARK(BM_PlotWaveforms)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,49 +1,30 @@
-// Counts the heap allocations of a simulation run: the run allocates its
-// four arrays and nothing inside its loops, whatever the number of periods.
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+// The simulation allocates its four arrays and nothing inside its loops;
+// the plot allocates nothing inside its drawing loops: the count of
+// allocations does not depend on the number of periods.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+
 #include "analysis/analysis.h"
+#include "tests/allocation_counter.h"
+#include "ui/app/session.h"
+#include "ui/parameter/form1.h"
+#include "ui/waveform/waveform_plot.h"
 
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace analysis {
 namespace {
 
 long AllocationsOfRun(int32_t np, bool wrap) {
-  CircuitState state;
-  ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", "500", "1"});
+  analysis::CircuitState state;
+  analysis::ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", "500", "1"});
   state.NP = np;
-  const long before = g_allocations.load();
-  RunSimulation(state, wrap);
-  FindPeakIs(state);
-  FindPeakV(state);
-  FindPeakIC(state);
-  FindPeakIL(state);
-  return g_allocations.load() - before;
+  const long before = test::AllocationCount();
+  analysis::RunSimulation(state, wrap);
+  analysis::FindPeakIs(state);
+  analysis::FindPeakV(state);
+  analysis::FindPeakIC(state);
+  analysis::FindPeakIL(state);
+  return test::AllocationCount() - before;
 }
 
 TEST(RunSimulation, AllocatesOnlyItsFourArrays) {
@@ -53,5 +34,30 @@ TEST(RunSimulation, AllocatesOnlyItsFourArrays) {
   }
 }
 
+long AllocationsOfPlot(ui::Session& session, const char* np) {
+  session.form1().findChild<QLineEdit*>("Text8")->setText(np);
+  const long before = test::AllocationCount();
+  ui::PlotWaveforms(session);
+  return test::AllocationCount() - before;
+}
+
+TEST(PlotWaveforms, AllocatesNothingPerSegment) {
+  ui::Session session;
+  session.form1().findChild<QLineEdit*>("Text4")->setText("500");
+  AllocationsOfPlot(session, "30");  // opens the window
+  // Each plot changes the three time captions; the second draws ten times
+  // the segments of the first.
+  const long few = AllocationsOfPlot(session, "3");
+  const long many = AllocationsOfPlot(session, "30");
+  EXPECT_GE(few, 4);  // at least the four arrays
+  EXPECT_EQ(many, few);
+}
+
 }  // namespace
-}  // namespace analysis
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,11 +1,19 @@
 #include "ui/app/session.h"
 
 #include "ui/parameter/form1.h"
+#include "ui/waveform/form2.h"
 
 namespace ui {
 
 Session::Session() : form1_(std::make_unique<Form1>(*this)) {}
 
-Session::~Session() = default;
+Session::~Session() { delete form2_.data(); }
+
+Form2& Session::LoadForm2() {
+  if (form2_ == nullptr) form2_ = new Form2(*this);
+  return *form2_;
+}
+
+Form2* Session::form2() const { return form2_.data(); }
 
 }  // namespace ui

@@ -6,11 +6,14 @@
 
 #include <memory>
 
+#include <QPointer>
+
 #include "analysis/circuit_state.h"
 
 namespace ui {
 
 class Form1;
+class Form2;
 
 class Session {
  public:
@@ -22,9 +25,16 @@ class Session {
   analysis::CircuitState& state() { return state_; }
   Form1& form1() { return *form1_; }
 
+  // Returns the waveform window, creating it in its design state when none
+  // is loaded. Creating does not show it.
+  Form2& LoadForm2();
+  // Returns the loaded waveform window, or nullptr.
+  Form2* form2() const;
+
  private:
   analysis::CircuitState state_;
   std::unique_ptr<Form1> form1_;
+  QPointer<Form2> form2_;  // the window deletes itself when closed
 };
 
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include "ui/app/message_box.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1_layout.h"
+#include "ui/waveform/waveform_plot.h"
 
 namespace ui {
 
@@ -93,6 +94,12 @@ void Form1::Command1_Click() {
   });
 }
 
-void Form1::Command2_Click() {}
+void Form1::Command2_Click() {
+  Guarded(OnFault::kShowMessage, [this] {
+    BoxMessageSink sink;
+    if (!analysis::CheckParameterFields(session_.state(), FieldTexts(), sink)) return;
+    PlotWaveforms(session_);
+  });
+}
 
 }  // namespace ui

@@ -27,7 +27,8 @@ class Form1 : public QWidget {
   // The compute command ("calcola valori "): checks the fields, simulates
   // without the source wrap and shows Qris, fris and the peak of v(t).
   void Command1_Click();
-  // The plot command ("grafico di "v(t)" a regime").
+  // The plot command ("grafico di "v(t)" a regime"): the same checks, then
+  // the plot of the fields as they are now. It never writes the results.
   void Command2_Click();
 
  private:

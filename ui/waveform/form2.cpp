@@ -1,0 +1,43 @@
+#include "ui/waveform/form2.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/app/application.h"
+#include "ui/app/picture_box.h"
+#include "ui/app/session.h"
+#include "ui/waveform/form2_layout.h"
+
+namespace ui {
+
+namespace {
+
+const QColor kLightYellow(255, 255, 192);
+
+}  // namespace
+
+Form2::Form2(Session& session) : session_(session) {
+  setObjectName(QStringLiteral("Form2"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The window has the button-face colour of a dialog.
+  QPalette face = palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  setPalette(face);
+  setAutoFillBackground(true);
+  BuildControls(this, Form2Layout());
+
+  Picture1 = Control<PictureBox>(this, "Picture1");
+  Picture1->SetBackground(kLightYellow);
+  Command1 = Control<QPushButton>(this, "Command1");
+  connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+  Control<QRadioButton>(this, "Option1")->setChecked(true);
+  setWindowTitle(QStringLiteral("Forme d'onda"));
+  setWindowIcon(WindowIcon());
+  resize(Pixels(kForm2Width), Pixels(kForm2Height));
+  Control<QRadioButton>(this, "Option1")->setFocus();
+}
+
+void Form2::Command1_Click() { close(); }
+
+}  // namespace ui

@@ -1,0 +1,101 @@
+#include "ui/waveform/waveform_plot.h"
+
+#include "analysis/analysis.h"
+#include "ui/app/control_table.h"
+#include "ui/app/picture_box.h"
+#include "ui/app/session.h"
+#include "ui/parameter/form1.h"
+#include "ui/waveform/axis_labels.h"
+#include "ui/waveform/form2.h"
+#include "ui/waveform/form2_layout.h"
+
+namespace ui {
+
+namespace {
+
+using analysis::Checked;
+using analysis::CheckedAdd;
+using analysis::CheckedSub;
+
+// A trace: its samples and peak, its vertical scale and place, its colour.
+// A sample s lies at y = (s * height) / peak + zero_line.
+struct Trace {
+  const analysis::SampleArray& samples;
+  double peak;
+  double height;
+  double zero_line;
+  QRgb colour;
+};
+
+double TraceY(const Trace& trace, int32_t k) {
+  // A zero peak leaves every sample 0: the trace lies on its zero line.
+  if (trace.peak == 0) return trace.zero_line;
+  const double scaled = Checked(trace.samples.at(k) * trace.height);
+  const double y = scaled / trace.peak;
+  if (!std::isfinite(y)) analysis::ThrowNonFiniteQuotient(scaled, trace.peak, y);
+  return Checked(y + trace.zero_line);
+}
+
+// x of sample k of period p: (100 / NP) * (p - 1) + ((100 / NP) * k) / N.
+double SampleX(const analysis::CircuitState& state, int32_t period, int32_t k) {
+  const double width = Checked(100.0 / state.NP);
+  const double start = Checked(width * CheckedSub(period, 1));
+  const double offset = Checked(Checked(width * k) / state.N);
+  return Checked(start + offset);
+}
+
+void DrawTicksAndZeroLines(PictureBox& picture) {
+  for (int y = 100; y >= 5; y -= 5) picture.DrawLine(0, y, 0.2f, y);
+  for (int x = 0; x <= 100; x += 25) picture.DrawLine(x, 0, x, 0.5f);
+  picture.DrawLine(0, 90, 100, 90, kRed);
+  picture.DrawLine(0, 75, 100, 75, kGreen);
+  picture.DrawLine(0, 45, 100, 45, kBlue);
+  picture.DrawLine(0, 15, 100, 15, kMagenta);
+}
+
+// Draws NP periods of the four traces; the plot's period and sample indices
+// are the shared counters cycle and k of the state.
+void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
+  const Trace traces[] = {
+      {state.is_t, state.is_peak, 9.5, 90, kRed},
+      {state.v_t, state.v_peak, 13, 75, kGreen},
+      {state.iC_t, state.iC_peak, 13, 45, kBlue},
+      {state.iL_t, state.iL_peak, 13, 15, kMagenta},
+  };
+  const int32_t periods = state.NP;
+  for (state.cycle = 1; state.cycle <= periods; state.cycle = CheckedAdd(state.cycle, 1)) {
+    const int32_t last = CheckedSub(state.N, 1);
+    for (state.k = 1; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
+      const int32_t next = CheckedAdd(state.k, 1);
+      const float x1 = static_cast<float>(SampleX(state, state.cycle, state.k));
+      const float x2 = static_cast<float>(SampleX(state, state.cycle, next));
+      for (const Trace& trace : traces) {
+        const float y1 = static_cast<float>(TraceY(trace, state.k));
+        const float y2 = static_cast<float>(TraceY(trace, next));
+        picture.DrawLine(x1, y1, x2, y2, trace.colour);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void PlotWaveforms(Session& session) {
+  Form2& form = session.LoadForm2();
+  form.show();
+  auto* picture = Control<PictureBox>(&form, "Picture1");
+  picture->SetScale(0, 100, 100, 0);
+  DrawTicksAndZeroLines(*picture);
+
+  analysis::CircuitState& state = session.state();
+  analysis::ReadParameters(state, session.form1().FieldTexts());
+  LabelAxes(session, form);
+  analysis::RunSimulation(state, /*wrap_source=*/true);
+  analysis::FindPeakIs(state);
+  analysis::FindPeakV(state);
+  analysis::FindPeakIC(state);
+  analysis::FindPeakIL(state);
+  DrawTraces(state, *picture);
+}
+
+}  // namespace ui

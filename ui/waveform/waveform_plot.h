@@ -1,0 +1,21 @@
+// The plot of the steady-state waveforms is(t), v(t), iC(t), iL(t) in four
+// stacked bands of the plot area, each scaled to its own peak and repeated
+// over NP periods.
+#pragma once
+
+namespace ui {
+
+class Session;
+
+// Opens the waveform window (loading it when needed) and, in this order:
+// sets Picture1's coordinates (0, 100)-(100, 0); draws the 20 left and 5
+// bottom tick marks and the four zero lines; reads the seven fields of
+// Form1 again without checks (ReadParameters); annotates the axes;
+// simulates with the source wrap; finds the four peaks; draws N - 1
+// segments per trace and period. Nothing is erased: a second plot draws
+// over the first. A trace whose peak is 0 lies flat on its zero line.
+// Throws the Fault of the reading, the simulation or a point computation;
+// what was drawn and stored before stays.
+void PlotWaveforms(Session& session);
+
+}  // namespace ui
