@@ -8,6 +8,7 @@
 
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
+#include "ui/waveform/form2.h"
 #include "ui/waveform/waveform_plot.h"
 
 namespace {
@@ -29,6 +30,22 @@ void BM_PlotWaveforms(benchmark::State& bench) {
   bench.counters["segments"] = 4.0 * bench.range(1) * (bench.range(0) - 1);
 }
 BENCHMARK(BM_PlotWaveforms)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
+
+// One mouse movement over the plot of the default fields: a peak search over
+// 1000 samples and the captions of the readout. Alternates between the four
+// bands so that every event blanks and fills boxes.
+void BM_CursorReadout(benchmark::State& bench) {
+  ui::Session session;
+  ui::PlotWaveforms(session);
+  ui::Form2* form = session.form2();
+  const float heights[] = {95, 70, 40, 10};
+  int i = 0;
+  for (auto _ : bench) {
+    form->Picture1_MouseMove(0, 0, 12.5f + static_cast<float>(i % 7), heights[i % 4]);
+    ++i;
+  }
+}
+BENCHMARK(BM_CursorReadout)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -61,6 +61,17 @@ void PictureBox::SetScale(double left, double top, double right, double bottom) 
   right_ = right;
   bottom_ = bottom;
   twips_scale_ = false;
+  UpdateScale();
+}
+
+void PictureBox::UpdateScale() {
+  contents_ = contentsRect();
+  if (twips_scale_) {
+    pixels_per_x_ = pixels_per_y_ = 1.0 / 15;
+    return;
+  }
+  pixels_per_x_ = contents_.width() / (right_ - left_);
+  pixels_per_y_ = contents_.height() / (bottom_ - top_);
 }
 
 void PictureBox::SetBackground(const QColor& colour) {
@@ -79,10 +90,8 @@ QPointF PictureBox::ToUser(const QPointF& position) const {
 }
 
 QPointF PictureBox::FromUser(const QPointF& point) const {
-  const QRect contents = contentsRect();
-  if (twips_scale_) return {contents.left() + point.x() / 15, contents.top() + point.y() / 15};
-  return {contents.left() + (point.x() - left_) * contents.width() / (right_ - left_),
-          contents.top() + (point.y() - top_) * contents.height() / (bottom_ - top_)};
+  return {contents_.left() + (point.x() - left_) * pixels_per_x_,
+          contents_.top() + (point.y() - top_) * pixels_per_y_};
 }
 
 void PictureBox::PlaceChild(QWidget* child, double x, double y) const {
@@ -97,10 +106,8 @@ void PictureBox::DrawLine(float x1, float y1, float x2, float y2) {
 
 void PictureBox::DrawLine(float x1, float y1, float x2, float y2, QRgb rgb) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  const QRect contents = contentsRect();
-  const QPointF a = FromUser({x1, y1}) - contents.topLeft();
-  const QPointF b = FromUser({x2, y2}) - contents.topLeft();
-  RasterizeLine(a.x(), a.y(), b.x(), b.y(), rgb);
+  RasterizeLine((x1 - left_) * pixels_per_x_, (y1 - top_) * pixels_per_y_,
+                (x2 - left_) * pixels_per_x_, (y2 - top_) * pixels_per_y_, rgb);
   if (!repaint_pending_) {
     repaint_pending_ = true;
     update();
@@ -111,7 +118,9 @@ void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb 
   const int width = image_.width();
   const int height = image_.height();
   if (width == 0 || height == 0) return;
-  if (!ClipSegment(x1, y1, x2, y2, width, height)) return;
+  const bool inside =
+      std::min({x1, x2, y1, y2}) >= 0 && std::max(x1, x2) <= width && std::max(y1, y2) <= height;
+  if (!inside && !ClipSegment(x1, y1, x2, y2, width, height)) return;
   int px = PixelOf(x1, width), py = PixelOf(y1, height);
   const int qx = PixelOf(x2, width), qy = PixelOf(y2, height);
   // Bresenham between the two end pixels, both included.
@@ -136,7 +145,7 @@ void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb 
   }
 }
 
-void PictureBox::SetMouseMoveHandler(std::function<void(float, float)> handler) {
+void PictureBox::SetMouseMoveHandler(MouseMoveHandler handler) {
   mouse_move_handler_ = std::move(handler);
 }
 
@@ -151,6 +160,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
+  UpdateScale();
   const QSize size = contentsRect().size().expandedTo(image_.size());
   if (size == image_.size()) return;
   QImage grown(size, QImage::Format_RGB32);
@@ -162,8 +172,14 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   QFrame::mouseMoveEvent(event);
   if (!mouse_move_handler_) return;
+  const Qt::MouseButtons buttons = event->buttons();
+  const Qt::KeyboardModifiers keys = event->modifiers();
+  const int16_t button = (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+                         (buttons & Qt::MiddleButton ? 4 : 0);
+  const int16_t shift = (keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0) |
+                        (keys & Qt::AltModifier ? 4 : 0);
   const QPointF user = ToUser(event->position());
-  mouse_move_handler_(static_cast<float>(user.x()), static_cast<float>(user.y()));
+  mouse_move_handler_(button, shift, static_cast<float>(user.x()), static_cast<float>(user.y()));
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 // the box discards the drawing.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include <QFrame>
@@ -42,9 +43,12 @@ class PictureBox : public QFrame {
   // Returns the widget position of a point in user units.
   QPointF FromUser(const QPointF& point) const;
 
-  // Called with the user coordinates of every mouse movement over the box,
-  // and of movements anywhere while a button pressed inside keeps the mouse.
-  void SetMouseMoveHandler(std::function<void(float x, float y)> handler);
+  // Called for every mouse movement over the box, and for movements
+  // anywhere while a button pressed inside keeps the mouse, with the buttons
+  // held (1 left, 2 right, 4 middle), the keys held (1 shift, 2 control,
+  // 4 alt) and the position in user units.
+  using MouseMoveHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
+  void SetMouseMoveHandler(MouseMoveHandler handler);
 
   // The drawing, one pixel per device-independent pixel of the contents.
   const QImage& image() const { return image_; }
@@ -57,13 +61,17 @@ class PictureBox : public QFrame {
  private:
   // Draws the line from (x1, y1) to (x2, y2) in image pixel coordinates.
   void RasterizeLine(double x1, double y1, double x2, double y2, QRgb rgb);
+  // Recomputes the pixels per user unit after a change of scale or size.
+  void UpdateScale();
 
   QImage image_;
   QColor background_;
   double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   bool twips_scale_ = true;
+  QRect contents_;  // the contents rectangle, where the image is shown
+  double pixels_per_x_ = 1.0 / 15, pixels_per_y_ = 1.0 / 15;
   bool repaint_pending_ = false;
-  std::function<void(float, float)> mouse_move_handler_;
+  MouseMoveHandler mouse_move_handler_;
 };
 
 }  // namespace ui

@@ -4,8 +4,10 @@
 #include <QRadioButton>
 
 #include "ui/app/application.h"
+#include "ui/app/guard.h"
 #include "ui/app/picture_box.h"
 #include "ui/app/session.h"
+#include "ui/waveform/cursor_readout.h"
 #include "ui/waveform/form2_layout.h"
 
 namespace ui {
@@ -30,6 +32,10 @@ Form2::Form2(Session& session) : session_(session) {
   Picture1->SetBackground(kLightYellow);
   Command1 = Control<QPushButton>(this, "Command1");
   connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+  readout_ = std::make_unique<CursorReadout>(this);
+  Picture1->SetMouseMoveHandler([this](int16_t button, int16_t shift, float x, float y) {
+    Picture1_MouseMove(button, shift, x, y);
+  });
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   setWindowTitle(QStringLiteral("Forme d'onda"));
@@ -38,6 +44,12 @@ Form2::Form2(Session& session) : session_(session) {
   Control<QRadioButton>(this, "Option1")->setFocus();
 }
 
+Form2::~Form2() = default;
+
 void Form2::Command1_Click() { close(); }
+
+void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
+  Guarded(OnFault::kIgnore, [&] { readout_->Update(session_.state(), x, y); });
+}
 
 }  // namespace ui

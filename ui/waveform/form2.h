@@ -5,12 +5,16 @@
 // exit button or close box is used; the next plot gets a fresh one.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
 #include <QWidget>
 
 class QPushButton;
 
 namespace ui {
 
+class CursorReadout;
 class PictureBox;
 class Session;
 
@@ -19,15 +23,23 @@ class Form2 : public QWidget {
 
  public:
   explicit Form2(Session& session);
+  ~Form2() override;
 
   // The exit command ("Esci"): closes and destroys the window. The circuit
   // state and Form1 stay as they are.
   void Command1_Click();
 
+  // The cursor readout, run for every mouse movement over Picture1 (and
+  // while a button pressed inside keeps the mouse), with x and y in
+  // Picture1's user units. `button` and `shift` are not read. A fault (no
+  // simulated data, or data of a failed run) ends the event silently.
+  void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
+
  private:
   Session& session_;
   PictureBox* Picture1;
   QPushButton* Command1;
+  std::unique_ptr<CursorReadout> readout_;
 };
 
 }  // namespace ui

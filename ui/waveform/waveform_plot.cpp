@@ -36,9 +36,9 @@ double TraceY(const Trace& trace, int32_t k) {
   return Checked(y + trace.zero_line);
 }
 
-// x of sample k of period p: (100 / NP) * (p - 1) + ((100 / NP) * k) / N.
-double SampleX(const analysis::CircuitState& state, int32_t period, int32_t k) {
-  const double width = Checked(100.0 / state.NP);
+// x of sample k of period p: (100 / NP) * (p - 1) + ((100 / NP) * k) / N,
+// with `width` = 100 / NP.
+double SampleX(const analysis::CircuitState& state, double width, int32_t period, int32_t k) {
   const double start = Checked(width * CheckedSub(period, 1));
   const double offset = Checked(Checked(width * k) / state.N);
   return Checked(start + offset);
@@ -54,7 +54,9 @@ void DrawTicksAndZeroLines(PictureBox& picture) {
 }
 
 // Draws NP periods of the four traces; the plot's period and sample indices
-// are the shared counters cycle and k of the state.
+// are the shared counters cycle and k of the state. Each segment joins the
+// points of samples k and k + 1; a point is computed once and serves the
+// two segments that meet there.
 void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
   const Trace traces[] = {
       {state.is_t, state.is_peak, 9.5, 90, kRed},
@@ -64,16 +66,22 @@ void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
   };
   const int32_t periods = state.NP;
   for (state.cycle = 1; state.cycle <= periods; state.cycle = CheckedAdd(state.cycle, 1)) {
+    const double width = Checked(100.0 / periods);
     const int32_t last = CheckedSub(state.N, 1);
-    for (state.k = 1; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
+    state.k = 1;
+    if (last < 1) continue;
+    float x1 = static_cast<float>(SampleX(state, width, state.cycle, 1));
+    float y1[4];
+    for (int i = 0; i < 4; ++i) y1[i] = static_cast<float>(TraceY(traces[i], 1));
+    for (; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
       const int32_t next = CheckedAdd(state.k, 1);
-      const float x1 = static_cast<float>(SampleX(state, state.cycle, state.k));
-      const float x2 = static_cast<float>(SampleX(state, state.cycle, next));
-      for (const Trace& trace : traces) {
-        const float y1 = static_cast<float>(TraceY(trace, state.k));
-        const float y2 = static_cast<float>(TraceY(trace, next));
-        picture.DrawLine(x1, y1, x2, y2, trace.colour);
+      const float x2 = static_cast<float>(SampleX(state, width, state.cycle, next));
+      for (int i = 0; i < 4; ++i) {
+        const float y2 = static_cast<float>(TraceY(traces[i], next));
+        picture.DrawLine(x1, y1[i], x2, y2, traces[i].colour);
+        y1[i] = y2;
       }
+      x1 = x2;
     }
   }
 }

@@ -1,0 +1,110 @@
+#include "ui/waveform/cursor_readout.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QToolTip>
+
+#include "analysis/analysis.h"
+#include "ui/app/control_table.h"
+#include "ui/app/picture_box.h"
+#include "ui/waveform/form2_layout.h"
+
+namespace ui {
+
+namespace {
+
+using analysis::Checked;
+
+// One row per trace, in the order the option buttons are tested. A sample s
+// of the trace is drawn at y = s * height / peak + zero_line.
+struct Row {
+  const char* option;
+  const char* time_box;
+  const char* value_box;
+  uint32_t colour;
+  const char* tooltip_time;  // "t= ", but "t = " for iL(t)
+  const char* tooltip_trace;
+  const char* unit;
+  double zero_line;
+  double height;
+  void (*find_peak)(analysis::CircuitState&);
+  double analysis::CircuitState::*peak;
+};
+
+constexpr Row kRows[4] = {
+    {"Option1", "Label16", "Label17", kRed, "t= ", "is(t) = ", "A", 90, 9.5, analysis::FindPeakIs,
+     &analysis::CircuitState::is_peak},
+    {"Option2", "Label23", "Label24", kGreen, "t= ", "v(t) = ", "V", 75, 13, analysis::FindPeakV,
+     &analysis::CircuitState::v_peak},
+    {"Option3", "Label29", "Label32", kBlue, "t= ", "iC(t) = ", "A", 45, 13, analysis::FindPeakIC,
+     &analysis::CircuitState::iC_peak},
+    {"Option4", "Label35", "Label36", kMagenta, "t = ", "iL(t) = ", "A", 15, 13,
+     analysis::FindPeakIL, &analysis::CircuitState::iL_peak},
+};
+
+// The row whose band holds y, or -1 below the lowest band. A boundary
+// belongs to the band above it; above 100 is still is(t).
+int BandOf(float y) {
+  if (y >= 90) return 0;
+  if (y >= 60) return 1;
+  if (y >= 30 && y < 60) return 2;
+  if (y >= 0 && y < 30) return 3;
+  return -1;
+}
+
+}  // namespace
+
+CursorReadout::CursorReadout(QWidget* window) : picture_(Control<PictureBox>(window, "Picture1")) {
+  for (int i = 0; i < 4; ++i) {
+    rows_[i] = {Control<QRadioButton>(window, kRows[i].option),
+                Control<QLabel>(window, kRows[i].time_box),
+                Control<QLabel>(window, kRows[i].value_box)};
+  }
+}
+
+void CursorReadout::Update(analysis::CircuitState& state, float x, float y) {
+  picture_->SetScale(0, 100, 100, 0);
+  const int band = BandOf(y);
+  if (band >= 0) rows_[band].option->setChecked(true);
+  for (int row = 0; row < 4; ++row) {
+    if (rows_[row].option->isChecked()) ShowRow(state, row, x, y);
+  }
+}
+
+void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, float y) {
+  const Row& spec = kRows[row];
+  const double numerator =
+      Checked(Checked(Checked(static_cast<double>(x) / 100) * state.NP) * 1000000);
+  const double t = numerator / state.f;
+  if (!std::isfinite(t)) analysis::ThrowNonFiniteQuotient(numerator, state.f, t);
+  spec.find_peak(state);
+  const double v = Checked(
+      Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
+
+  const std::string separator = QLocale().decimalPoint().toStdString();
+  const QString time_text = QString::fromStdString(analysis::Format(t, "0.00", separator));
+  const QString value_text = QString::fromStdString(analysis::Format(v, "0.00", separator));
+  rows_[row].time_box->setText(time_text);
+  rows_[row].value_box->setText(value_text);
+  const QColor colour = QColor::fromRgb(spec.colour);
+  if (rows_[row].value_box->palette().color(QPalette::WindowText) != colour) {
+    QPalette palette = rows_[row].value_box->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    rows_[row].value_box->setPalette(palette);
+  }
+  for (int other = 0; other < 4; ++other) {
+    if (other == row) continue;
+    rows_[other].time_box->clear();
+    rows_[other].value_box->clear();
+  }
+  const QString tooltip = QString::fromLatin1(spec.tooltip_time) + time_text +
+                          QStringLiteral("usec ; ") + QString::fromLatin1(spec.tooltip_trace) +
+                          value_text + QString::fromLatin1(spec.unit);
+  picture_->setToolTip(tooltip);
+  // A tooltip already on screen follows the text while the mouse moves.
+  if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tooltip, picture_);
+}
+
+}  // namespace ui

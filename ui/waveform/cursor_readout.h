@@ -1,0 +1,50 @@
+// The cursor readout of the waveform window: on every mouse movement over
+// the plot area, the trace band under the cursor selects its option button,
+// and the time and the value that the cursor's height stands for on that
+// trace's scale are shown in the trace's two readout boxes and in the plot
+// area's tooltip. It reads no sample and draws nothing.
+#pragma once
+
+#include <QString>
+
+#include "analysis/circuit_state.h"
+
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+namespace ui {
+
+class PictureBox;
+
+class CursorReadout {
+ public:
+  // `window` is the waveform window holding Picture1, Option1..Option4 and
+  // the eight readout boxes.
+  explicit CursorReadout(QWidget* window);
+
+  // Runs the readout for the cursor at (x, y) in Picture1's user units:
+  // sets the plot coordinates again, selects the option button of the band
+  // (y >= 90 is(t), >= 60 v(t), >= 30 iC(t), >= 0 iL(t); below 0 the
+  // selection stays), then for the selected row: t = ((x / 100) NP
+  // 1000000) / f in us, the row's peak search, v = ((y - zero line) peak) /
+  // height, both written with "0.00" into the row's boxes, the value box in
+  // the trace's colour, the other six boxes blanked, and the tooltip.
+  // Throws the Fault of a computation or of the peak search (no arrays, or
+  // data from a failed run); what was set before stays.
+  void Update(analysis::CircuitState& state, float x, float y);
+
+ private:
+  struct RowWidgets {
+    QRadioButton* option;
+    QLabel* time_box;
+    QLabel* value_box;
+  };
+
+  void ShowRow(analysis::CircuitState& state, int row, float x, float y);
+
+  PictureBox* picture_;
+  RowWidgets rows_[4];
+};
+
+}  // namespace ui
