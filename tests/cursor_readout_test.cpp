@@ -31,10 +31,8 @@ class CursorReadoutTest : public QObject {
   ui::Form1& form1() { return session_->form1(); }
   ui::Form2* form2() { return session_->form2(); }
   template <class T>
-  static T* Find(QWidget* window, const char* name) {
-    T* control = window->findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+  static T* Find(const QWidget* window, const char* name) {
+    return test::Find<T>(window, name);
   }
   ui::PictureBox* Picture1() { return Find<ui::PictureBox>(form2(), "Picture1"); }
   QString Box(const char* name) { return Find<QLabel>(form2(), name)->text(); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"
+#include "tests/fault_of.h"
 
 namespace analysis {
 namespace {
@@ -197,12 +198,7 @@ TEST(CheckParameterFields, AnNTextBeyondTheDoubleRangeOverflowsAtTheWarning) {
   texts.N = "1e400";
   CircuitState state;
   RecordingSink sink;
-  try {
-    CheckParameterFields(state, texts, sink);
-    ADD_FAILURE() << "no fault";
-  } catch (const Fault& fault) {
-    EXPECT_EQ(fault.kind(), FaultKind::Overflow);
-  }
+  EXPECT_EQ(test::FaultOf([&] { CheckParameterFields(state, texts, sink); }), FaultKind::Overflow);
   EXPECT_TRUE(sink.shown.empty());
 }
 
@@ -232,23 +228,13 @@ TEST(ReadParameters, StopsAtTheFaultingValue) {
   ParameterTexts texts = Defaults();
   texts.R = "0";
   texts.N = "77";
-  try {
-    ReadParameters(state, texts);
-    ADD_FAILURE() << "no fault";
-  } catch (const Fault& fault) {
-    EXPECT_EQ(fault.kind(), FaultKind::DivisionByZero);
-  }
+  EXPECT_EQ(test::FaultOf([&] { ReadParameters(state, texts); }), FaultKind::DivisionByZero);
   EXPECT_EQ(state.f, 159);
   EXPECT_EQ(state.N, 0);
 
   texts = Defaults();
   texts.NP = "1e10";
-  try {
-    ReadParameters(state, texts);
-    ADD_FAILURE() << "no fault";
-  } catch (const Fault& fault) {
-    EXPECT_EQ(fault.kind(), FaultKind::Overflow);
-  }
+  EXPECT_EQ(test::FaultOf([&] { ReadParameters(state, texts); }), FaultKind::Overflow);
   EXPECT_EQ(state.N, 1000);
 }
 

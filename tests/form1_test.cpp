@@ -31,9 +31,7 @@ class Form1Test : public QObject {
 
   template <class T>
   T* Find(const char* name) {
-    T* control = form_->findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+    return test::Find<T>(form_, name);
   }
   QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
   QString Caption(const char* name) { return Find<QLabel>(name)->text(); }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"
+#include "tests/fault_of.h"
 
 namespace analysis {
 namespace {
@@ -89,13 +90,7 @@ TEST(Val, ReadsAPointWhateverTheLocale) {
 TEST(Val, NumbersBeyondTheDoubleRangeOverflow) {
   for (const char* text : {"1e400", "-1e400", "1.7976931348623159e308", "1e99999999999999999999",
                            "99999999999999999999e300"}) {
-    try {
-      Val(text);
-      ADD_FAILURE() << text << " did not fault";
-    } catch (const Fault& fault) {
-      EXPECT_EQ(fault.kind(), FaultKind::Overflow) << text;
-      EXPECT_STREQ(fault.what(), "Overflow");
-    }
+    EXPECT_EQ(test::FaultOf([&] { Val(text); }), FaultKind::Overflow) << text;
   }
 }
 
@@ -140,14 +135,8 @@ TEST(NearestInt32, OutsideInt32Overflows) {
                           std::numeric_limits<double>::infinity(),
                           -std::numeric_limits<double>::infinity(),
                           std::numeric_limits<double>::quiet_NaN()};
-  for (double x : cases) {
-    try {
-      NearestInt32(x);
-      ADD_FAILURE() << x << " did not fault";
-    } catch (const Fault& fault) {
-      EXPECT_EQ(fault.kind(), FaultKind::Overflow) << x;
-    }
-  }
+  for (double x : cases)
+    EXPECT_EQ(test::FaultOf([&] { NearestInt32(x); }), FaultKind::Overflow) << x;
 }
 
 struct FormatCase {
@@ -214,14 +203,8 @@ TEST(Format, RejectsWhatItCannotWrite) {
       {1, "0.00E+", FaultKind::InvalidArgument},
       {1, "", FaultKind::InvalidArgument},
   };
-  for (const auto& c : cases) {
-    try {
-      Format(c.value, c.pattern, ".");
-      ADD_FAILURE() << c.pattern << " did not fault";
-    } catch (const Fault& fault) {
-      EXPECT_EQ(fault.kind(), c.kind) << c.pattern;
-    }
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(test::FaultOf([&] { Format(c.value, c.pattern, "."); }), c.kind) << c.pattern;
 }
 
 TEST(Fault, CarriesTheItalianText) {

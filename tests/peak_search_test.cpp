@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"
+#include "tests/fault_of.h"
 
 namespace analysis {
 namespace {
@@ -120,12 +121,8 @@ TEST(FindPeak, FaultsWithoutAValidArray) {
     for (const auto& c : cases) {
       CircuitState state;
       c.prepare(state);
-      try {
-        search.find(state);
-        ADD_FAILURE() << search.name << ": " << c.label << ": no fault";
-      } catch (const Fault& fault) {
-        EXPECT_EQ(fault.kind(), c.kind) << search.name << ": " << c.label;
-      }
+      EXPECT_EQ(test::FaultOf([&] { search.find(state); }), c.kind)
+          << search.name << ": " << c.label;
     }
   }
 }

@@ -10,6 +10,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis/memory_guard.h"
+#include "tests/fault_of.h"
 
 namespace analysis {
 namespace {
@@ -85,15 +86,7 @@ void ExpectSameBits(const SampleArray& actual, const std::vector<double>& expect
   }
 }
 
-FaultKind FaultOf(auto&& action) {
-  try {
-    action();
-  } catch (const Fault& fault) {
-    return fault.kind();
-  }
-  ADD_FAILURE() << "no fault";
-  return FaultKind::OutOfMemory;
-}
+using test::FaultOf;
 
 TEST(CircuitState, StartsAtZeroWithoutArrays) {
   const CircuitState state;
@@ -327,16 +320,16 @@ TEST(Derivations, FaultWhereTheArithmeticFails) {
 TEST(Derivations, TheFaultyValueIsStoredFirst) {
   CircuitState state;
   state.R = 0;
-  FaultOf([&] { DeriveConductance(state); });
+  EXPECT_EQ(FaultOf([&] { DeriveConductance(state); }), FaultKind::DivisionByZero);
   EXPECT_TRUE(std::isinf(state.G));
   state.f = 159;
   state.N = 0;
-  FaultOf([&] { DeriveCircuitValues(state); });
+  EXPECT_EQ(FaultOf([&] { DeriveCircuitValues(state); }), FaultKind::DivisionByZero);
   EXPECT_TRUE(std::isinf(state.dt));
   state.N = 1000;
   state.L = 0;
   state.C = 1e-5;
-  FaultOf([&] { DeriveCircuitValues(state); });
+  EXPECT_EQ(FaultOf([&] { DeriveCircuitValues(state); }), FaultKind::DivisionByZero);
   EXPECT_TRUE(std::isinf(state.fris));
 }
 

@@ -33,10 +33,8 @@ class WaveformPlotTest : public QObject {
   ui::Form2* form2() { return session_->form2(); }
 
   template <class T>
-  static T* Find(QWidget* window, const char* name) {
-    T* control = window->findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) qFatal("no control %s", name);
-    return control;
+  static T* Find(const QWidget* window, const char* name) {
+    return test::Find<T>(window, name);
   }
   QLineEdit* Field(const char* name) { return Find<QLineEdit>(&form1(), name); }
   ui::PictureBox* Picture1() { return Find<ui::PictureBox>(form2(), "Picture1"); }

@@ -10,6 +10,15 @@
 
 namespace test {
 
+// Returns the control named `name` of `window`; stops the test program when
+// there is none, as every test below relies on it.
+template <class T>
+T* Find(const QWidget* window, const char* name) {
+  T* control = window->findChild<T*>(QString::fromLatin1(name));
+  if (control == nullptr) qFatal("no control %s", name);
+  return control;
+}
+
 // Replaces the text of `box` by real key presses: select all, then type
 // (or delete, for an empty text).
 inline void TypeInto(QLineEdit* box, const QString& text) {
