@@ -106,7 +106,8 @@ class CursorReadoutTest : public QObject {
     QFETCH(int, option);
     test::MessageRecorder messages;
     Plot();
-    MoveTo(25, y);
+    // Above the plot area only with a button pressed inside it.
+    MoveTo(25, y, y > 100 ? Qt::LeftButton : Qt::NoButton);
     QCOMPARE(Selected(), option);
     // The selected row is filled, the other six boxes are blank.
     for (int row = 0; row < 4; ++row) {
@@ -198,6 +199,21 @@ class CursorReadoutTest : public QObject {
     MoveTo(50, 70);
     QVERIFY(QToolTip::text().startsWith("t= 31446.54usec ; v(t) = "));
     QToolTip::hideText();
+  }
+
+  void theFrameOfThePlotAreaIsNotPartOfIt() {
+    test::MessageRecorder messages;
+    Plot();
+    auto move_to_pixel = [&](QPointF local, Qt::MouseButtons buttons) {
+      QMouseEvent event(QEvent::MouseMove, local, Picture1()->mapToGlobal(local), Qt::NoButton,
+                        buttons, Qt::NoModifier);
+      QApplication::sendEvent(Picture1(), &event);
+    };
+    move_to_pixel({0.5, 300}, Qt::NoButton);  // on the left frame
+    QCOMPARE(Boxes(), (QStringList{"", "", "", "", "", "", "", ""}));
+    move_to_pixel({0.5, 300}, Qt::LeftButton);  // dragged there from inside
+    QCOMPARE(Selected(), 3);
+    QVERIFY(Box("Label29").startsWith("-"));  // left of the plotted span
   }
 
   void clickingAnOptionAloneChangesNoBox() {

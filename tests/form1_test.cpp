@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTest>
 
 #include "analysis/analysis.h"
@@ -108,23 +110,78 @@ class Form1Test : public QObject {
     const struct {
       const char* name;
       QSize size;
-    } images[] = {{"Picture1", {550, 351}},
-                  {"Picture2", {96, 43}},
-                  {"Picture3", {87, 40}},
-                  {"Picture4", {90, 52}}};
+      const char* file;
+    } images[] = {{"Picture1", {550, 351}, "schematic.svg"},
+                  {"Picture2", {96, 43}, "formula_fris.svg"},
+                  {"Picture3", {87, 40}, "formula_vpicco.svg"},
+                  {"Picture4", {90, 52}, "formula_qris.svg"}};
     for (const auto& image : images) {
       auto* box = Find<ui::ImageBox>(image.name);
       QCOMPARE(box->natural_size(), image.size);
-      // Drawn from the upper-left corner: black ink near it, not stretched
-      // (a stretched image would put its white margin at the box's edge).
-      const QImage grab = box->grab().toImage();
+      // What the box shows is the image rendered at its natural size from
+      // the upper-left corner of the contents, clipped: never stretched.
+      QImage expected(image.size, QImage::Format_RGB32);
+      expected.fill(Qt::white);
+      QPainter painter(&expected);
+      QSvgRenderer(QStringLiteral(":/") + image.file)
+          .render(&painter, QRectF(QPointF(), image.size));
+      painter.end();
+      const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
       const QRect contents = box->contentsRect();
-      QCOMPARE(grab.pixelColor(contents.topLeft() + QPoint(1, 1)).lightness() > 200, true);
+      const QRect visible =
+          QRect(QPoint(), image.size).intersected(QRect(QPoint(), contents.size()));
+      int ink = 0;
+      for (int y = 0; y < visible.height(); ++y) {
+        for (int x = 0; x < visible.width(); ++x) {
+          const QRgb pixel = shown.pixel(contents.topLeft() + QPoint(x, y));
+          QCOMPARE(pixel, expected.pixel(x, y));
+          ink += qGray(pixel) < 128;
+        }
+      }
+      QVERIFY2(ink > 100, image.name);  // a drawing, not an empty box
     }
-    // The schematic's thin frame runs along its top edge, from the corner on.
-    const QImage schematic = Find<ui::ImageBox>("Picture1")->grab().toImage();
-    const QPoint corner = Find<ui::ImageBox>("Picture1")->contentsRect().topLeft();
-    QVERIFY(schematic.pixelColor(corner + QPoint(100, 0)).lightness() < 100);
+  }
+
+  void layoutPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");  // pixels, twips / 15
+    QTest::newRow("Is field") << "Text1" << QRect(98, 63, 120, 29);
+    QTest::newRow("N field") << "Text4" << QRect(98, 217, 120, 22);
+    QTest::newRow("N symbol") << "Label4" << QRect(77, 224, 15, 15);
+    QTest::newRow("NP description") << "Label20" << QRect(231, 252, 183, 15);
+    QTest::newRow("compute") << "Command1" << QRect(343, 77, 127, 57);
+    QTest::newRow("plot") << "Command2" << QRect(96, 344, 127, 50);
+    QTest::newRow("peak result") << "Label12" << QRect(574, 77, 141, 22);
+    QTest::newRow("fris unit") << "Label21" << QRect(721, 119, 29, 15);
+    QTest::newRow("description") << "Label23" << QRect(21, 7, 890, 43);
+    QTest::newRow("schematic") << "Picture1" << QRect(432, 200, 550, 348);
+    QTest::newRow("peak formula") << "Picture3" << QRect(770, 70, 91, 43);
+  }
+
+  void layoutPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QCOMPARE(Find<QWidget>(qPrintable(name))->geometry(), geometry);
+  }
+
+  void aFieldOfAnyLengthIsKeptAndChecked() {
+    test::MessageRecorder messages;
+    const QString long_one = QString(40000, QLatin1Char('0')) + QLatin1Char('1');
+    Field("Text1")->setFocus();
+    Field("Text1")->selectAll();
+    Field("Text1")->insert(long_one);  // as a paste does
+    QCOMPARE(Field("Text1")->text(), long_one);
+    Compute();
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Caption("Label12"), QStringLiteral("2.61E+02"));
+  }
+
+  void aZeroResistanceFaultsBeforeAnyArray() {
+    test::MessageRecorder messages;
+    test::TypeInto(Field("Text2"), "0");
+    Compute();
+    QCOMPARE(messages.shown, QStringList{"Divisione per zero"});
+    QVERIFY(!session_->state().v_t.allocated());
   }
 
   void resizingMovesNothing() {

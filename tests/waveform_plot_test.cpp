@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "analysis/analysis.h"
 #include "tests/window_test_support.h"
@@ -94,7 +95,7 @@ class WaveformPlotTest : public QObject {
     QCOMPARE(form2()->windowTitle(), QStringLiteral("Forme d'onda"));
     QCOMPARE(form2()->size(), QSize(1254, 639));
     QCOMPARE(Picture1()->geometry(), QRect(70, 0, 981, 589));
-    QCOMPARE(Picture1()->palette().color(QPalette::Window).isValid(), true);
+    QCOMPARE(At(50, 60.5), kLightYellow);  // the plot area's ground
     const struct {
       const char* name;
       const char* caption;
@@ -283,7 +284,10 @@ class WaveformPlotTest : public QObject {
     QCOMPARE(At(12.5, 99.5), kRed);  // second period of NP = 10: source on
     test::TypeInto(Field("Text8"), "5");
     Plot();
-    QCOMPARE(Caption("Label1"), QStringLiteral("1.57E+04"));
+    QCOMPARE(Caption("Label1"), QStringLiteral("1.57E+04"));  // all three captions replaced
+    QCOMPARE(Caption("Label2"), QStringLiteral("7.86E+03"));
+    QCOMPARE(Caption("Label3"), QStringLiteral("2.36E+04"));
+    QCOMPARE(Caption("Label6"), QStringLiteral("is(t)[A]"));
     QCOMPARE(At(12.5, 90), kRed);    // NP = 5: the source is off at x = 12.5 ...
     QCOMPARE(At(12.5, 99.5), kRed);  // ... but the first plot stays
   }
@@ -291,6 +295,9 @@ class WaveformPlotTest : public QObject {
   void exitThenPlotGivesAFreshWindow() {
     test::MessageRecorder messages;
     Plot();
+    form2()->Picture1_MouseMove(0, 0, 50, 40);  // a readout to discard
+    QVERIFY(!Caption("Label29").isEmpty());
+    QVERIFY(!Picture1()->toolTip().isEmpty());
     QTest::mouseClick(Find<QRadioButton>(form2(), "Option3"), Qt::LeftButton);
     CloseForm2();
     QCOMPARE(form2(), nullptr);
@@ -300,6 +307,24 @@ class WaveformPlotTest : public QObject {
     QVERIFY(Find<QRadioButton>(form2(), "Option1")->isChecked());
     QCOMPARE(At(12.5, 99.5), kLightYellow);
     QCOMPARE(At(2.5, 99.5), kRed);
+    for (const char* box :
+         {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32", "Label35", "Label36"})
+      QCOMPARE(Caption(box), QString());
+    QCOMPARE(Picture1()->toolTip(), QString());
+  }
+
+  void theDrawingSurvivesHidingAndResizing() {
+    test::MessageRecorder messages;
+    Plot();
+    form2()->hide();
+    QApplication::processEvents();
+    form2()->show();
+    form2()->resize(1500, 800);
+    QVERIFY(QTest::qWaitForWindowExposed(form2()));
+    grab_ = Picture1()->grab().toImage();
+    QCOMPARE(At(2.5, 99.5), kRed);
+    QVERIFY(CountInRow(75, 1, 99, kGreen) > 900);
+    QCOMPARE(Picture1()->size(), QSize(981, 589));  // nothing grows with the window
   }
 
   void closingTheStartWindowLeavesThePlotOpen() {
@@ -310,6 +335,36 @@ class WaveformPlotTest : public QObject {
     QVERIFY(form2() != nullptr);
     QVERIFY(form2()->isVisible());
     QCOMPARE(At(2.5, 99.5), kRed);
+    // Closing the last window ends the event loop: exec() returns 0 at
+    // once instead of the 2 of the time-out.
+    QTimer::singleShot(0, this, [this] { CloseForm2(); });
+    QTimer::singleShot(5000, this, [] { QApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 0);
+  }
+
+  void layoutPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");  // pixels, twips / 15
+    QTest::newRow("strip") << "Picture3" << QRect(0, 0, 71, 589);
+    QTest::newRow("Option1") << "Option1" << QRect(1056, 0, 78, 22);
+    QTest::newRow("Option4") << "Option4" << QRect(1064, 343, 106, 15);
+    QTest::newRow("iC value box") << "Label32" << QRect(1099, 280, 92, 22);
+    QTest::newRow("iC static label") << "Label30" << QRect(1078, 259, 15, 15);
+    QTest::newRow("iL unit") << "Label40" << QRect(1197, 392, 22, 15);
+    QTest::newRow("Esci") << "Command1" << QRect(1106, 518, 85, 29);
+    QTest::newRow("title line") << "Label14" << QRect(434, 602, 288, 15);
+    QTest::newRow("credit line") << "Label67" << QRect(1113, 602, 121, 19);
+    // Inside the plot area, from its client area within the 2-pixel frame.
+    QTest::newRow("axis title") << "Label4" << QRect(2 + 917, 2 + 560, 50, 15);
+    QTest::newRow("origin mark") << "Label5" << QRect(2 + 7, 2 + 567, 22, 15);
+  }
+
+  void layoutPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    test::MessageRecorder messages;
+    Plot();
+    QCOMPARE(Find<QWidget>(form2(), qPrintable(name))->geometry(), geometry);
   }
 
   void thePlotFollowsTheFieldsNotTheLastCompute() {

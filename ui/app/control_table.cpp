@@ -1,6 +1,7 @@
 #include "ui/app/control_table.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include <QButtonGroup>
@@ -66,6 +67,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& 
     case ControlKind::kTextBox: {
       auto* box = new QLineEdit(QString::fromUtf8(spec.caption), parent);
       box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      box->setMaxLength(std::numeric_limits<int>::max());  // nothing typed or pasted is cut off
       return box;
     }
     case ControlKind::kButton:
@@ -109,8 +111,10 @@ void BuildControls(QWidget* window, std::span<const ControlSpec> table) {
     QWidget* parent = spec.container == nullptr ? window : Control<QWidget>(window, spec.container);
     QWidget* control = CreateControl(spec, parent, options);
     control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width),
-                         Pixels(spec.height));
+    // Inside a picture box, places count from its client area, within the frame.
+    const QPoint origin = parent == window ? QPoint() : parent->contentsRect().topLeft();
+    control->setGeometry(origin.x() + Pixels(spec.left), origin.y() + Pixels(spec.top),
+                         Pixels(spec.width), Pixels(spec.height));
     if (spec.text_colour != 0) {
       const QColor colour = QColor::fromRgb(spec.text_colour);
       SetColour(control, QPalette::WindowText, colour);

@@ -172,6 +172,9 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   QFrame::mouseMoveEvent(event);
   if (!mouse_move_handler_) return;
+  // Over the frame only while a button pressed inside keeps the mouse; the
+  // edges of the contents (user x = 100, y = 0) still belong to them.
+  if (event->buttons() == Qt::NoButton && !QRectF(contents_).contains(event->position())) return;
   const Qt::MouseButtons buttons = event->buttons();
   const Qt::KeyboardModifiers keys = event->modifiers();
   const int16_t button = (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |

@@ -55,8 +55,8 @@ void DrawTicksAndZeroLines(PictureBox& picture) {
 
 // Draws NP periods of the four traces; the plot's period and sample indices
 // are the shared counters cycle and k of the state. Each segment joins the
-// points of samples k and k + 1; a point is computed once and serves the
-// two segments that meet there.
+// points of samples k and k + 1, computed in the order x1, y1, x2, y2 of
+// the segment; a point already computed for the segment before is reused.
 void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
   const Trace traces[] = {
       {state.is_t, state.is_peak, 9.5, 90, kRed},
@@ -72,11 +72,11 @@ void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
     if (last < 1) continue;
     float x1 = static_cast<float>(SampleX(state, width, state.cycle, 1));
     float y1[4];
-    for (int i = 0; i < 4; ++i) y1[i] = static_cast<float>(TraceY(traces[i], 1));
     for (; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
       const int32_t next = CheckedAdd(state.k, 1);
       const float x2 = static_cast<float>(SampleX(state, width, state.cycle, next));
       for (int i = 0; i < 4; ++i) {
+        if (state.k == 1) y1[i] = static_cast<float>(TraceY(traces[i], 1));
         const float y2 = static_cast<float>(TraceY(traces[i], next));
         picture.DrawLine(x1, y1[i], x2, y2, traces[i].colour);
         y1[i] = y2;
@@ -91,6 +91,8 @@ void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
 void PlotWaveforms(Session& session) {
   Form2& form = session.LoadForm2();
   form.show();
+  form.raise();  // an open window comes forward, unchanged
+  form.activateWindow();
   auto* picture = Control<PictureBox>(&form, "Picture1");
   picture->SetScale(0, 100, 100, 0);
   DrawTicksAndZeroLines(*picture);
