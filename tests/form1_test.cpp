@@ -223,75 +223,32 @@ class Form1Test : public QObject {
   }
 
   void fieldMessages_data() {
+    // Every message is checked against its text in the analysis tests; these
+    // rows prove the window's path: its fields, the box, the order.
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("shown");
     const QString invalid_tail = QString::fromUtf8(
         "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad "
         "es: 1.23 , 1E-5 , 5E3");
-    auto invalid = [&](const char* head) { return QString::fromUtf8(head) + invalid_tail; };
     QTest::newRow("Is empty") << "Text1"
                               << "" << QStringList{"Hai dimenticato di scrivere la corrente Is"};
-    QTest::newRow("Is invalid")
-        << "Text1"
-        << "1,5"
-        << QStringList{
-               invalid("Errore di inserimento dati per la corrente Is. Puoi scrivere soltanto ")};
-    QTest::newRow("R empty") << "Text2"
-                             << ""
-                             << QStringList{"Hai dimenticato di scrivere il valore di R in ohm"};
-    QTest::newRow("R with a blank")
-        << "Text2"
-        << "4 00"
-        << QStringList{
-               invalid("Errore di inserimento dati per il valore di R in ohm. Puoi scrivere "
-                       "soltanto ")};
-    QTest::newRow("C empty")
-        << "Text3"
-        << ""
-        << QStringList{
-               QString::fromUtf8("Hai dimenticato di scrivere il valore della capacità C in F ")};
-    QTest::newRow("C invalid")
-        << "Text3"
-        << "abc"
-        << QStringList{invalid("Errore di inserimento dati per il valore della capacità C in F . "
-                               "Puoi scrivere soltanto ")};
-    QTest::newRow("L empty")
-        << "Text6"
-        << "" << QStringList{"Hai dimenticato di scrivere il valore della induttanza L in H  "};
-    QTest::newRow("L invalid")
-        << "Text6"
-        << "0x10"
-        << QStringList{
-               invalid("Errore di inserimento dati per il valore della induttanza L in H  . "
-                       "Puoi scrivere soltanto ")};
-    QTest::newRow("f empty") << "Text7"
-                             << ""
-                             << QStringList{
-                                    "Hai dimenticato di scrivere il valore della frequenza in Hz"};
-    QTest::newRow("f invalid")
-        << "Text7"
-        << "1 k"
-        << QStringList{
-               invalid("Errore di inserimento dati per il valore della frequenza in Hz. Puoi "
-                       "scrivere soltanto ")};
+    QTest::newRow("C invalid") << "Text3"
+                               << "abc"
+                               << QStringList{QString::fromUtf8(
+                                                  "Errore di inserimento dati per il valore della "
+                                                  "capacità C in F . Puoi scrivere soltanto ") +
+                                              invalid_tail};
     QTest::newRow("N empty: warning, then missing")
         << "Text4"
         << "" << QStringList{kWarning, "Hai dimenticato di scrivere il numero dei campioni N"};
-    QTest::newRow("N invalid: warning, then invalid")
-        << "Text4"
-        << " 1000"
-        << QStringList{kWarning,
-                       invalid("Errore di inserimento dati per numero dei campioni N. Puoi "
-                               "scrivere soltanto ")};
-    QTest::newRow("NP empty")
-        << "Text8"
-        << "" << QStringList{"Hai dimenticato di scrivere il numero dei periodi visualizzati NP"};
     QTest::newRow("NP invalid")
         << "Text8"
         << "1O"
-        << QStringList{invalid("Errore di inserimento dati per numero dei periodi visualizzati NP. "
-                               "Puoi scrivere soltanto Puoi scrivere soltanto ")};
+        << QStringList{
+               "Errore di inserimento dati per numero dei periodi visualizzati NP. Puoi "
+               "scrivere soltanto Puoi scrivere soltanto " +
+               invalid_tail};
   }
 
   void fieldMessages() {
@@ -403,16 +360,6 @@ class Form1Test : public QObject {
     Compute();
     QCOMPARE(messages.shown, QStringList());
     QCOMPARE(Caption("Label12"), QStringLiteral("2.61E+02"));
-  }
-
-  void accessibleNamesSayWhatEachBoxHolds() {
-    QCOMPARE(Field("Text1")->accessibleName(), QStringLiteral("Is [A]"));
-    QCOMPARE(Field("Text2")->accessibleName(), QStringLiteral("R [ohm]"));
-    QCOMPARE(Find<QLabel>("Label12")->accessibleName(), QStringLiteral("v(t) di picco [V]"));
-    for (QLineEdit* box : form_->findChildren<QLineEdit*>())
-      QVERIFY(!box->accessibleName().isEmpty());
-    for (const char* name : {"Label5", "Label9", "Label12"})
-      QVERIFY(!Find<QLabel>(name)->accessibleName().isEmpty());
   }
 };
 
