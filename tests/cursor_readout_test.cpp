@@ -58,10 +58,8 @@ class CursorReadoutTest : public QObject {
 
  private slots:
   void init() {
-    QLocale::setDefault(QLocale::c());
-    session_ = std::make_unique<ui::Session>();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form1()));
+    session_ = test::StartSession();
+    QVERIFY(session_ != nullptr);
   }
   void cleanup() { session_.reset(); }
 

@@ -42,11 +42,9 @@ class Form1Test : public QObject {
 
  private slots:
   void init() {
-    QLocale::setDefault(QLocale::c());
-    session_ = std::make_unique<ui::Session>();
+    session_ = test::StartSession();
+    QVERIFY(session_ != nullptr);
     form_ = &session_->form1();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_));
   }
   void cleanup() { session_.reset(); }
 

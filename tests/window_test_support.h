@@ -2,11 +2,16 @@
 // and recording what the message box would show instead of blocking.
 #pragma once
 
+#include <memory>
+
 #include <QLineEdit>
+#include <QLocale>
 #include <QStringList>
 #include <QTest>
 
 #include "ui/app/message_box.h"
+#include "ui/app/session.h"
+#include "ui/parameter/form1.h"
 
 namespace test {
 
@@ -17,6 +22,16 @@ T* Find(const QWidget* window, const char* name) {
   T* control = window->findChild<T*>(QString::fromLatin1(name));
   if (control == nullptr) qFatal("no control %s", name);
   return control;
+}
+
+// Starts a session as the program does: Form1 shown, under the C locale
+// (a test may switch to another). Returns nullptr if Form1 is never exposed.
+inline std::unique_ptr<ui::Session> StartSession() {
+  QLocale::setDefault(QLocale::c());
+  auto session = std::make_unique<ui::Session>();
+  session->form1().show();
+  if (!QTest::qWaitForWindowExposed(&session->form1())) return nullptr;
+  return session;
 }
 
 // Replaces the text of `box` by real key presses: select all, then type

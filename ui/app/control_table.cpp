@@ -103,7 +103,10 @@ QFont ControlFont() {
   return font;
 }
 
-void BuildControls(QWidget* window, std::span<const ControlSpec> table) {
+void BuildControls(QWidget* window, QPalette::ColorRole background,
+                   std::span<const ControlSpec> table) {
+  SetColour(window, QPalette::Window, window->palette().color(background));
+  window->setAutoFillBackground(true);
   window->setFont(ControlFont());
   QButtonGroup* options = nullptr;
   std::vector<std::pair<int, QWidget*>> focus_chain;

@@ -44,11 +44,13 @@ inline int Pixels(int twips) { return (twips + 7) / 15; }
 // 8.25-point bold sans-serif of the windows at 96 dpi.
 QFont ControlFont();
 
-// Creates the controls of `table` as children of `window` (or of the
-// picture box named as their container, which must come earlier in the
-// table), then chains the keyboard focus through the controls that take it
-// in the order of their tab indices.
-void BuildControls(QWidget* window, std::span<const ControlSpec> table);
+// Gives `window` the system colour `background` as its ground, creates the
+// controls of `table` as its children (or as children of the picture box
+// named as their container, which must come earlier in the table), then
+// chains the keyboard focus through the controls that take it in the order
+// of their tab indices.
+void BuildControls(QWidget* window, QPalette::ColorRole background,
+                   std::span<const ControlSpec> table);
 
 // Returns the child of `window` named `name`. REQUIRES: it exists with type T.
 template <class T>

@@ -30,12 +30,8 @@ QString FormatForLocale(double value, const char* pattern) {
 
 Form1::Form1(Session& session) : session_(session) {
   setObjectName(QStringLiteral("Form1"));
-  // The background is the 3D-light colour; the labels are drawn on it.
-  QPalette background = palette();
-  background.setColor(QPalette::Window, background.color(QPalette::Midlight));
-  setPalette(background);
-  setAutoFillBackground(true);
-  BuildControls(this, Form1Layout());
+  // The ground is the 3D-light colour; the labels are drawn on it.
+  BuildControls(this, QPalette::Midlight, Form1Layout());
 
   Text1 = Control<QLineEdit>(this, "Text1");
   Text2 = Control<QLineEdit>(this, "Text2");

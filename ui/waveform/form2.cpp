@@ -22,11 +22,7 @@ Form2::Form2(Session& session) : session_(session) {
   setObjectName(QStringLiteral("Form2"));
   setAttribute(Qt::WA_DeleteOnClose);
   // The window has the button-face colour of a dialog.
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
-  setAutoFillBackground(true);
-  BuildControls(this, Form2Layout());
+  BuildControls(this, QPalette::Button, Form2Layout());
 
   Picture1 = Control<PictureBox>(this, "Picture1");
   Picture1->SetBackground(kLightYellow);
