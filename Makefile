@@ -1,4 +1,4 @@
-# make run | make test | make bench | make sanitize | make fuzz
+# make run | make test | make golden | make bench | make sanitize | make fuzz
 # Each target first installs what is missing (Debian 12, apt-get through
 # sudo when not root), then configures and builds with CMake.
 
@@ -13,7 +13,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-de
             clang libclang-rt-14-dev fonts-liberation2 locales
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps build run test bench sanitize fuzz clean
+.PHONY: all deps build run test golden bench sanitize fuzz clean
 
 all: build
 
@@ -39,6 +39,12 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the reference images of the window tests (tests/images/*.png)
+# from what the windows show now. Look at every changed image before
+# committing it.
+golden: build
+	cd $(BUILD_DIR) && RLC_WRITE_IMAGES=1 QT_QPA_PLATFORM=offscreen ctest -R window --output-on-failure
 
 bench: build
 	./$(BUILD_DIR)/bench/simulation_bench

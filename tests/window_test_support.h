@@ -1,61 +1,158 @@
-// Helpers shared by the window tests: typing into a field as a user does,
-// and recording what the message box would show instead of blocking.
+// What the window tests share: the program running on the offscreen
+// platform with its messages recorded instead of shown, a user's actions on
+// it, and the comparison of a window with its reviewed reference image.
 #pragma once
 
 #include <memory>
 
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QStringList>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStyleHints>
 #include <QTest>
 
 #include "ui/app/message_box.h"
+#include "ui/app/picture_box.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
+#include "ui/waveform/form2.h"
 
 namespace test {
 
-// Returns the control named `name` of `window`; stops the test program when
-// there is none, as every test below relies on it.
-template <class T>
+// Returns the control named `name` of `window`; stops the tests when there is none.
+template <class T = QWidget>
 T* Find(const QWidget* window, const char* name) {
   T* control = window->findChild<T*>(QString::fromLatin1(name));
   if (control == nullptr) qFatal("no control %s", name);
   return control;
 }
 
-// Starts a session as the program does: Form1 shown, under the C locale
-// (a test may switch to another). Returns nullptr if Form1 is never exposed.
-inline std::unique_ptr<ui::Session> StartSession() {
-  QLocale::setDefault(QLocale::c());
-  auto session = std::make_unique<ui::Session>();
-  session->form1().show();
-  if (!QTest::qWaitForWindowExposed(&session->form1())) return nullptr;
-  return session;
-}
-
-// Replaces the text of `box` by real key presses: select all, then type
-// (or delete, for an empty text).
-inline void TypeInto(QLineEdit* box, const QString& text) {
-  box->setFocus();
-  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-  if (text.isEmpty())
-    QTest::keyClick(box, Qt::Key_Delete);
-  else
-    QTest::keyClicks(box, text);
-}
-
-// While alive, every message goes to `shown` instead of a modal box.
-class MessageRecorder {
+// The program as a user starts it: Form1 shown and active under the C
+// locale, the mouse away from every window, every message box recorded.
+class Program {
  public:
-  MessageRecorder() {
+  Program() {
+    QLocale::setDefault(QLocale::c());
+    QCursor::setPos(-1000, -1000);
+    // A steady text cursor: the reference images must not depend on its blink.
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
     ui::SetMessageHandler([this](const QString& text) { shown.append(text); });
+    session_ = std::make_unique<ui::Session>();
+    form1().show();
+    started = QTest::qWaitForWindowActive(&form1());
   }
-  ~MessageRecorder() { ui::SetMessageHandler(nullptr); }
-  MessageRecorder(const MessageRecorder&) = delete;
-  MessageRecorder& operator=(const MessageRecorder&) = delete;
+  ~Program() {
+    session_.reset();
+    ui::SetMessageHandler(nullptr);
+    QLocale::setDefault(QLocale::c());
+  }
 
-  QStringList shown;
+  ui::Session& session() { return *session_; }
+  ui::Form1& form1() { return session_->form1(); }
+  ui::Form2* form2() { return session_->form2(); }
+
+  // Replaces the text of a field of Form1 by real key presses.
+  void Type(const char* field, const QString& text) {
+    auto* box = Find<QLineEdit>(&form1(), field);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+  void Click(QWidget* window, const char* button) {
+    QTest::mouseClick(Find(window, button), Qt::LeftButton);
+  }
+  void Compute() { Click(&form1(), "Command1"); }
+  void Plot() { Click(&form1(), "Command2"); }
+  QString Caption(const QWidget* window, const char* label) {
+    return Find<QLabel>(window, label)->text();
+  }
+  bool Checked(const char* option) { return Find<QRadioButton>(form2(), option)->isChecked(); }
+
+  // Moves the mouse over Picture1 of Form2 to user point (x, y).
+  void MoveTo(double x, double y, Qt::MouseButtons buttons = Qt::NoButton) {
+    auto* picture = Find<ui::PictureBox>(form2(), "Picture1");
+    const QPointF local = picture->FromUser({x, y});
+    QMouseEvent event(QEvent::MouseMove, local, picture->mapToGlobal(local), Qt::NoButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(picture, &event);
+  }
+  // The colour of the drawing of Picture1 (its labels aside) at user point
+  // (x, y); the far edges x = 100 and y = 0 belong to the last pixel.
+  QColor PixelAt(double x, double y) {
+    const QImage& image = Find<ui::PictureBox>(form2(), "Picture1")->image();
+    const QPoint p = PixelOf(x, y);
+    return image.pixelColor(p);
+  }
+  // How many pixels of the drawing in the column at user x, or in the row
+  // at user y, are not the plot's light yellow.
+  int InkInColumn(double x) { return Ink(PixelOf(x, 0).x(), -1); }
+  int InkInRow(double y) { return Ink(-1, PixelOf(0, y).y()); }
+
+  QStringList shown;  // what every message box would have shown so far
+  bool started = false;
+
+ private:
+  QPoint PixelOf(double x, double y) {
+    auto* picture = Find<ui::PictureBox>(form2(), "Picture1");
+    const QPointF p = (picture->FromUser({x, y}) - picture->contentsRect().topLeft()) *
+                      picture->image().devicePixelRatio();
+    return {std::min(int(p.x()), picture->image().width() - 1),
+            std::min(int(p.y()), picture->image().height() - 1)};
+  }
+  int Ink(int column, int row) {
+    const QImage& image = Find<ui::PictureBox>(form2(), "Picture1")->image();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x)
+        ink += (x == column || y == row) && image.pixel(x, y) != qRgb(255, 255, 192);
+    }
+    return ink;
+  }
+
+  std::unique_ptr<ui::Session> session_;
 };
 
+// Compares what `window` shows with tests/images/<name>.png pixel for pixel.
+// On a difference it writes <name>.png and <name>-diff.png (the differing
+// pixels in red) into image-diffs/ of the build folder and says how many
+// pixels differ. With RLC_WRITE_IMAGES=1 it writes the reference instead.
+inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
+  QApplication::processEvents();
+  const QImage actual = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QString reference = QStringLiteral(RLC_TEST_IMAGES "/%1.png").arg(name);
+  if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1) return actual.save(reference);
+  const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+  QImage diff =
+      actual.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+  int differing = expected.size() == actual.size() ? 0 : -1;
+  for (int y = 0; differing >= 0 && y < actual.height(); ++y) {
+    for (int x = 0; x < actual.width(); ++x) {
+      if (actual.pixel(x, y) == expected.pixel(x, y)) continue;
+      ++differing;
+      diff.setPixel(x, y, qRgb(255, 0, 0));
+    }
+  }
+  if (differing == 0) return true;
+  QDir().mkpath(QStringLiteral(RLC_IMAGE_DIFFS));
+  actual.save(QStringLiteral(RLC_IMAGE_DIFFS "/%1.png").arg(name));
+  diff.save(QStringLiteral(RLC_IMAGE_DIFFS "/%1-diff.png").arg(name));
+  *why =
+      differing < 0
+          ? QStringLiteral("%1: no reference image of this size").arg(name)
+          : QStringLiteral("%1: %2 pixels differ; see " RLC_IMAGE_DIFFS).arg(name).arg(differing);
+  return false;
+}
+
 }  // namespace test
+
+// Fails the test unless `window` looks as its reference image `name`.
+#define COMPARE_WITH_REFERENCE(window, name)                                     \
+  do {                                                                           \
+    QString why_;                                                                \
+    QVERIFY2(test::MatchesReference((window), (name), &why_), qPrintable(why_)); \
+  } while (false)

@@ -1,0 +1,359 @@
+// The windows as a user sees and drives them, on the offscreen platform.
+#include <clocale>
+
+#include <QPushButton>
+#include <QTimer>
+#include <QToolTip>
+
+#include "analysis/analysis.h"
+#include "tests/window_test_support.h"
+
+namespace {
+
+using K = analysis::FaultKind;
+
+const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kMagenta(255, 0, 255);
+const QColor kPlotGround(255, 255, 192);
+const QString kWarning = QString::fromUtf8(analysis::kSampleCountWarning);
+const char* const kBoxes[8] = {"Label16", "Label17", "Label23", "Label24",
+                               "Label29", "Label32", "Label35", "Label36"};
+
+QString Text(K kind) { return QString::fromUtf8(analysis::FaultText(kind)); }
+QString Fixed(double value) { return QString::fromStdString(analysis::Format(value, "0.00", ".")); }
+
+// What the field check shows for the default texts with `edits` (pairs of
+// text box name and text) applied.
+QStringList CheckMessages(const QStringList& edits) {
+  struct Sink : analysis::MessageSink {
+    void ShowMessage(const std::string& text) override { shown << QString::fromStdString(text); }
+    QStringList shown;
+  } sink;
+  analysis::ParameterTexts texts{"1", "400", "1e-5", "0.1", "159", "1000", "10"};
+  std::string* fields[] = {&texts.Is, &texts.R, &texts.C, &texts.L, &texts.f, &texts.N, &texts.NP};
+  const QStringList names{"Text1", "Text2", "Text3", "Text6", "Text7", "Text4", "Text8"};
+  for (int i = 0; i + 1 < edits.size(); i += 2)
+    *fields[names.indexOf(edits[i])] = edits[i + 1].toStdString();
+  analysis::CircuitState state;
+  analysis::CheckParameterFields(state, texts, sink);
+  return sink.shown;
+}
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::Program> p_;
+
+  ui::Form2* form2() { return p_->form2(); }
+  QStringList Results() {
+    return {p_->Caption(&p_->form1(), "Label5"), p_->Caption(&p_->form1(), "Label9"),
+            p_->Caption(&p_->form1(), "Label12")};
+  }
+  QStringList Boxes() {
+    QStringList texts;
+    for (const char* box : kBoxes) texts << p_->Caption(form2(), box);
+    return texts;
+  }
+  void Edit(const QStringList& edits) {
+    for (int i = 0; i + 1 < edits.size(); i += 2) p_->Type(qPrintable(edits[i]), edits[i + 1]);
+  }
+  void ExpectFocusChain(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+  }
+  void Exit() {
+    p_->Click(form2(), "Command1");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+ private slots:
+  void init() {
+    p_ = std::make_unique<test::Program>();
+    QVERIFY(p_->started);
+  }
+  void cleanup() { p_.reset(); }
+
+  void theStartWindowLooksAsDesigned() {
+    COMPARE_WITH_REFERENCE(&p_->form1(), "form1-start");
+    test::Find<QPushButton>(&p_->form1(), "Command1")->click();
+    COMPARE_WITH_REFERENCE(&p_->form1(), "form1-computed");
+    p_->form1().resize(1300, 800);  // more ground; nothing moves
+    QVERIFY(QTest::qWaitForWindowExposed(&p_->form1()));
+    COMPARE_WITH_REFERENCE(&p_->form1(), "form1-enlarged");
+    QCOMPARE(p_->shown, QStringList());
+    ExpectFocusChain({"Text4", "Text2", "Text1", "Command2", "Command1", "Text3", "Text6", "Text7",
+                      "Text8", "Picture1", "Picture2", "Picture3", "Picture4", "Text4"});
+  }
+
+  void computesUnderAnItalianLocale() {
+    // Only the separator of the results changes: typed numbers keep the
+    // point, even with the C library set to Italian.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    std::setlocale(LC_ALL, "it_IT.UTF-8");
+    p_->Compute();
+    std::setlocale(LC_ALL, "C");
+    QCOMPARE(Results(), (QStringList{"4,00E+00", "1,5915E+02", "2,61E+02"}));
+  }
+
+  void messagesOfTheFieldCheck_data() {
+    QTest::addColumn<QStringList>("edits");
+    QTest::newRow("Is empty") << QStringList{"Text1", ""};
+    QTest::newRow("L invalid") << QStringList{"Text6", "1,5"};
+    QTest::newRow("N empty: warning, then missing") << QStringList{"Text4", ""};
+    QTest::newRow("NP invalid") << QStringList{"Text8", "1O"};
+    QTest::newRow("first failure only") << QStringList{"Text2", "", "Text3", "abc", "Text4", ""};
+  }
+
+  void messagesOfTheFieldCheck() {
+    QFETCH(QStringList, edits);
+    for (const char* command : {"Command1", "Command2"}) {
+      Edit(edits);
+      p_->Click(&p_->form1(), command);
+      QVERIFY(!p_->shown.isEmpty());
+      QCOMPARE(p_->shown, CheckMessages(edits));
+      QCOMPARE(test::Find<QLineEdit>(&p_->form1(), qPrintable(edits[0]))->text(), edits[1]);
+      p_->shown.clear();
+    }
+    QCOMPARE(Results(), QStringList(3, QString()));
+    QCOMPARE(form2(), nullptr);
+  }
+
+  void faultsShowTheirTextAndTheProgramGoesOn_data() {
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("R = 0") << QStringList{"Text2", "0"} << QStringList{Text(K::DivisionByZero)};
+    QTest::newRow("N = 0") << QStringList{"Text4", "0"}
+                           << QStringList{kWarning, Text(K::DivisionByZero)};
+    QTest::newRow("L C < 0") << QStringList{"Text6", "-0.1"}
+                             << QStringList{Text(K::InvalidArgument)};
+    QTest::newRow("Is beyond double")
+        << QStringList{"Text1", "1e400"} << QStringList{Text(K::Overflow)};
+    QTest::newRow("negative N") << QStringList{"Text4", "-5"}
+                                << QStringList{kWarning, Text(K::IndexOutOfRange)};
+    QTest::newRow("unstable run") << QStringList{"Text3", "1e-9", "Text7", "1"}
+                                  << QStringList{Text(K::Overflow)};
+    QTest::newRow("arrays beyond memory")
+        << QStringList{"Text4", "2147483646"} << QStringList{Text(K::OutOfMemory)};
+  }
+
+  void faultsShowTheirTextAndTheProgramGoesOn() {
+    QFETCH(QStringList, edits);
+    QFETCH(QStringList, shown);
+    p_->Compute();
+    Edit(edits);
+    p_->Compute();
+    QCOMPARE(p_->shown, shown);
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
+    QCOMPARE(test::Find<QLineEdit>(&p_->form1(), qPrintable(edits[0]))->text(), edits[1]);
+    Edit({"Text1", "1", "Text2", "400", "Text3", "1e-5", "Text6", "0.1", "Text7", "159", "Text4",
+          "1000", "Text8", "0"});
+    p_->Compute();  // the window still works
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "0.00E+00"}));
+  }
+
+  void aFieldOfAnyLengthIsKeptWhole() {
+    const QString long_one = QString(40000, QLatin1Char('0')) + QLatin1Char('1');
+    auto* box = test::Find<QLineEdit>(&p_->form1(), "Text1");
+    box->selectAll();
+    box->insert(long_one);  // as a paste does
+    p_->Compute();
+    QCOMPARE(box->text(), long_one);
+    QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
+  }
+
+  void thePlotWindowLooksAsDesigned() {
+    p_->Type("Text2", "0");  // a plot that fails on a fresh window: the design captions
+    test::Find<QPushButton>(&p_->form1(), "Command2")->click();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    COMPARE_WITH_REFERENCE(form2(), "form2-failed");
+    p_->Type("Text2", "400");
+    test::Find<QPushButton>(&p_->form1(), "Command2")->click();
+    COMPARE_WITH_REFERENCE(form2(), "form2-plot");
+    p_->MoveTo(50, 70);
+    COMPARE_WITH_REFERENCE(form2(), "form2-readout");
+    QCOMPARE(p_->shown, QStringList{Text(K::DivisionByZero)});
+    QCOMPARE(Results(), QStringList(3, QString()));  // the plot never writes them
+    ExpectFocusChain({"Option1", "Command1", "Picture3", "Picture1", "Option1"});
+  }
+
+  void degenerateRunsPlotOnlyTheirZeroLines_data() {
+    QTest::addColumn<QStringList>("edits");
+    QTest::newRow("NP = 0: no period") << QStringList{"Text8", "0"};
+    QTest::newRow("N = 1: no segment") << QStringList{"Text4", "1"};
+    QTest::newRow("N = 2: all zero") << QStringList{"Text4", "2"};
+    QTest::newRow("Is = 0: all zero") << QStringList{"Text1", "0"};
+  }
+
+  void degenerateRunsPlotOnlyTheirZeroLines() {
+    QFETCH(QStringList, edits);
+    Edit(edits);
+    p_->Plot();
+    QCOMPARE(p_->shown, CheckMessages(edits));                 // no fault
+    QCOMPARE(p_->PixelAt(0.1, 50 - 0.01), QColor(Qt::black));  // a tick mark
+    QCOMPARE(p_->PixelAt(50, 45), kBlue);
+    for (double y : {97.5, 82.5, 62.5, 57.5, 32.5, 27.5, 2.5}) QCOMPARE(p_->InkInRow(y), 0);
+  }
+
+  void aGapOfOneSampleAtEachPeriodBoundary() {
+    // With N = 10 and NP = 2 a sample is 5 units wide: nothing joins sample
+    // 10 of period 1 (x = 50) to sample 1 of period 2 (x = 55).
+    Edit({"Text4", "10", "Text8", "2"});
+    p_->Plot();
+    QCOMPARE(p_->InkInColumn(52.5), 4);  // the four zero lines
+    QCOMPARE(p_->InkInColumn(2.5), 4);   // before sample 1
+    QVERIFY(p_->InkInColumn(47.5) > 4);
+    QVERIFY(p_->InkInColumn(57.5) > 4);
+  }
+
+  void aSecondPlotDrawsOverTheFirst() {
+    p_->Plot();
+    p_->Type("Text8", "5");
+    p_->Plot();
+    QCOMPARE(p_->Caption(form2(), "Label2"), QStringLiteral("7.86E+03"));
+    QCOMPARE(p_->PixelAt(12.5, 90), kRed);    // NP = 5: the source is off at x = 12.5 ...
+    QCOMPARE(p_->PixelAt(12.5, 99.5), kRed);  // ... but the first plot stays
+  }
+
+  void exitThenPlotGivesAFreshWindow() {
+    p_->Plot();
+    p_->MoveTo(50, 40);
+    p_->Click(form2(), "Option4");
+    Exit();
+    QCOMPARE(form2(), nullptr);
+    Edit({"Text8", "5", "Text1", "-1"});
+    p_->Plot();
+    QVERIFY(p_->Checked("Option1"));
+    QCOMPARE(p_->PixelAt(12.5, 99.5), kPlotGround);
+    QCOMPARE(p_->PixelAt(2.5, 80.5), kRed);  // a negative source lies below its zero line
+    QCOMPARE(p_->PixelAt(2.5, 99.5), kPlotGround);
+    QCOMPARE(Boxes(), QStringList(8, QString()));
+    QCOMPARE(test::Find(form2(), "Picture1")->toolTip(), QString());
+  }
+
+  void closingTheStartWindowLeavesThePlotWorking() {
+    p_->Plot();
+    p_->form1().close();
+    p_->MoveTo(50, 95);
+    QCOMPARE(p_->Caption(form2(), "Label17"), QStringLiteral("0.53"));
+    // Closing the last window ends the event loop: exec() returns 0 at once,
+    // not the 2 of the time-out.
+    QTimer::singleShot(0, form2(), [this] { Exit(); });
+    QTimer::singleShot(5000, this, [] { QApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 0);
+  }
+
+  void faultsEndThePlotAndTheProgramGoesOn_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("annotated");
+    QTest::newRow("L C < 0") << "Text6"
+                             << "-0.1" << Text(K::InvalidArgument) << false;
+    QTest::newRow("100 NP beyond int32") << "Text8"
+                                         << "30000000" << Text(K::Overflow) << true;
+    QTest::newRow("negative N") << "Text4"
+                                << "-5" << Text(K::IndexOutOfRange) << true;
+  }
+
+  void faultsEndThePlotAndTheProgramGoesOn() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, fault);
+    QFETCH(bool, annotated);
+    const QString valid = test::Find<QLineEdit>(&p_->form1(), qPrintable(field))->text();
+    p_->Type(qPrintable(field), text);
+    p_->Plot();
+    QCOMPARE(p_->shown.last(), fault);
+    QCOMPARE(p_->PixelAt(50, 75), kGreen);  // the zero lines came before the fault
+    QCOMPARE(p_->Caption(form2(), "Label1") != "Label1", annotated);
+    QCOMPARE(p_->PixelAt(2.5, 99.5), kPlotGround);
+    p_->Type(qPrintable(field), valid);
+    p_->Plot();
+    QCOMPARE(p_->PixelAt(2.5, 99.5), kRed);
+  }
+
+  void theReadoutShowsTheBandUnderTheCursor() {
+    p_->Plot();
+    const analysis::CircuitState& state = p_->session().state();
+    const double peaks[] = {state.is_peak, state.v_peak, state.iC_peak, state.iL_peak};
+    const double zero_lines[] = {90, 75, 45, 15}, heights[] = {9.5, 13, 13, 13};
+    const QColor colours[] = {kRed, kGreen, kBlue, kMagenta};
+    const char* tooltips[][3] = {{"t= ", "is(t) = ", "A"},
+                                 {"t= ", "v(t) = ", "V"},
+                                 {"t= ", "iC(t) = ", "A"},
+                                 {"t = ", "iL(t) = ", "A"}};
+    const struct {
+      double x, y;
+      Qt::MouseButtons buttons;  // a button pressed inside keeps the mouse
+      int row;                   // of the display table: is, v, iC, iL
+      const char* time;
+    } rows[] = {
+        {50, 95, Qt::NoButton, 0, "31446.54"},     {25, 90, Qt::NoButton, 0, "15723.27"},
+        {25, 89.99, Qt::NoButton, 1, "15723.27"},  {0, 60, Qt::NoButton, 1, "0.00"},
+        {100, 59.99, Qt::NoButton, 2, "62893.08"}, {10, 30, Qt::NoButton, 2, "6289.31"},
+        {10, 29.99, Qt::NoButton, 3, "6289.31"},   {20, 0, Qt::NoButton, 3, "12578.62"},
+        {30, -5, Qt::LeftButton, 3, "18867.92"},   {-10, 120, Qt::LeftButton, 0, "-6289.31"},
+        {50, 70, Qt::NoButton, 1, "31446.54"},     {40, -5, Qt::LeftButton, 1, "25157.23"},
+    };
+    for (const auto& row : rows) {
+      p_->MoveTo(row.x, row.y, row.buttons);
+      const int i = row.row;
+      const QString value = Fixed(((row.y - zero_lines[i]) * peaks[i]) / heights[i]);
+      QStringList expected(8, QString());
+      expected[2 * i] = QString::fromLatin1(row.time);
+      expected[2 * i + 1] = value;
+      const QString where = QStringLiteral("at (%1, %2)").arg(row.x).arg(row.y);
+      QVERIFY2(p_->Checked(qPrintable(QStringLiteral("Option%1").arg(i + 1))), qPrintable(where));
+      QVERIFY2(Boxes() == expected, qPrintable(where + ": " + Boxes().join('|')));
+      QCOMPARE(
+          test::Find<QLabel>(form2(), kBoxes[2 * i + 1])->palette().color(QPalette::WindowText),
+          colours[i]);
+      QCOMPARE(
+          test::Find(form2(), "Picture1")->toolTip(),
+          tooltips[i][0] + expected[2 * i] + "usec ; " + tooltips[i][1] + value + tooltips[i][2]);
+    }
+    QCOMPARE(Fixed(((95 - 90) * peaks[0]) / 9.5), QStringLiteral("0.53"));  // the worked example
+    QVERIFY(Fixed(state.v_peak).startsWith("260.9"));
+  }
+
+  void theReadoutUnderAnItalianLocaleAndAVisibleTooltip() {
+    p_->Plot();
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    p_->MoveTo(50, 95);
+    QCOMPARE(Boxes().mid(0, 2), (QStringList{"31446,54", "0,53"}));
+    auto* picture = test::Find(form2(), "Picture1");
+    QToolTip::showText(picture->mapToGlobal(QPoint(400, 30)), picture->toolTip(), picture);
+    QCOMPARE(QToolTip::text(), QStringLiteral("t= 31446,54usec ; is(t) = 0,53A"));
+    p_->MoveTo(50, 70);  // a tooltip on screen follows the text
+    QVERIFY(QToolTip::text().startsWith("t= 31446,54usec ; v(t) = "));
+    QToolTip::hideText();
+  }
+
+  void theFrameAndTheOptionsAloneGiveNoReadout() {
+    p_->Plot();
+    auto* picture = test::Find(form2(), "Picture1");
+    for (Qt::MouseButtons buttons : {Qt::NoButton, Qt::LeftButton}) {
+      QMouseEvent event(QEvent::MouseMove, QPointF(0.5, 300),
+                        picture->mapToGlobal(QPointF(0.5, 300)), Qt::NoButton, buttons,
+                        Qt::NoModifier);  // on the left frame
+      QApplication::sendEvent(picture, &event);
+      QCOMPARE(p_->Caption(form2(), "Label29").startsWith("-"), buttons == Qt::LeftButton);
+    }
+    p_->Click(form2(), "Option1");
+    QCOMPARE(p_->Caption(form2(), "Label29").startsWith("-"), true);
+    p_->MoveTo(30, 70);  // the next movement selects by band again
+    QVERIFY(p_->Checked("Option2"));
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  WindowTest tests;
+  return QTest::qExec(&tests, argc, argv);
+}
+
+#include "window_test.moc"
