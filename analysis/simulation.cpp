@@ -22,59 +22,76 @@ namespace {
   throw Fault(FaultKind::Overflow);  // not reached: the statement did fail
 }
 
-// Array access of the step loop: checked on every access, or unchecked when
-// the loop's whole index range was tested before the loop.
-struct CheckedAccess {
-  SampleArray& array;
-  double& operator[](int32_t k) { return array.at(k); }
-};
-struct RangeTestedAccess {
-  double* values;
-  double& operator[](int32_t k) { return values[k]; }
+// The four arrays of a run, unchecked: only for indices already tested.
+struct Samples {
+  double* is;
+  double* v;
+  double* ic;
+  double* il;
 };
 
-// Runs the Euler steps k = first..last with the source at `source`, with
-// state.k as the loop index: it is one past `last` afterwards (or `first`
-// when no step ran) and names the failing step when a check throws.
-template <class Access>
-void RunSteps(CircuitState& state, int32_t first, int32_t last, double source, Access is, Access v,
-              Access ic, Access il) {
+// Stores the results of the step at k that did not all come out finite, in
+// statement order up to the first one that failed, and throws its fault.
+// `v` and `il` are the state of sample k the step started from.
+[[noreturn, gnu::cold]] void FailStep(CircuitState& state, const Samples& s, int32_t k,
+                                      double source, double v, double il, double ic_k,
+                                      double il_next, double v_next) {
+  state.k = k;
+  s.ic[k] = ic_k;
+  if (!std::isfinite(ic_k)) FailCapacitorCurrent(source, il, state.G, v);
+  s.il[k + 1] = il_next;
+  if (!std::isfinite(il_next)) FailIntegration(state.dt, v, state.L, il);
+  s.v[k + 1] = v_next;
+  FailIntegration(state.dt, ic_k, state.C, v);
+}
+
+// Runs the Euler steps k = first..last with the source at `source` and
+// leaves state.k one past `last` (or at `first` when no step ran).
+// REQUIRES: indices first..last+1 exist in the four arrays, and last <
+// INT32_MAX (the arrays end at N + 1, itself an int32).
+//
+// The state of sample k is carried from one step to the next in locals: a
+// double stored and read back is unchanged, so the results are those of the
+// four statements on the arrays, without a store and a reload on the chain
+// of dependent operations that sets the pace. The three results of a step
+// are tested together, off that chain: x - x is 0 for a finite x and NaN
+// for an infinity or a NaN. A failing step is stored statement by statement.
+// v is computed before iL (the two do not depend on each other): that order
+// lets the division on the chain start first and keeps the checks free.
+void RunSteps(CircuitState& state, const Samples& s, int32_t first, int32_t last, double source) {
   const double G = state.G;
   const double dt = state.dt;
   const double L = state.L;
   const double C = state.C;
-  for (state.k = first; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
-    const int32_t k = state.k;
-    is[k] = source;
-    const double ic_k = (is[k] - il[k]) - (G * v[k]);
-    ic[k] = ic_k;
-    if (!std::isfinite(ic_k)) [[unlikely]]
-      FailCapacitorCurrent(is[k], il[k], G, v[k]);
-    const double il_next = ((dt * v[k]) / L) + il[k];
-    il[k + 1] = il_next;
-    if (!std::isfinite(il_next)) [[unlikely]]
-      FailIntegration(dt, v[k], L, il[k]);
-    const double v_next = ((dt * ic[k]) / C) + v[k];
-    v[k + 1] = v_next;
-    if (!std::isfinite(v_next)) [[unlikely]]
-      FailIntegration(dt, ic[k], C, v[k]);
+  state.k = first;
+  if (first > last) return;
+  double v = s.v[first];
+  double il = s.il[first];
+  for (int32_t k = first; k <= last; ++k) {
+    s.is[k] = source;
+    const double ic_k = (source - il) - (G * v);
+    const double v_next = ((dt * ic_k) / C) + v;
+    const double il_next = ((dt * v) / L) + il;
+    const double zero = (ic_k - ic_k) + (il_next - il_next) + (v_next - v_next);
+    if (zero != zero) [[unlikely]]
+      FailStep(state, s, k, source, v, il, ic_k, il_next, v_next);
+    s.ic[k] = ic_k;
+    s.il[k + 1] = il_next;
+    s.v[k + 1] = v_next;
+    v = v_next;
+    il = il_next;
   }
+  state.k = last + 1;
 }
 
-// Runs the steps k = first..last, unchecked inside when the indices
-// first..last+1 that the steps touch all exist in the four arrays.
+// Runs the steps k = first..last of one half period.
 void RunHalfPeriod(CircuitState& state, int32_t first, int32_t last, double source) {
-  // Equal bounds for all four arrays: they are allocated together.
-  const bool in_range =
-      first > last || (state.v_t.ContainsRange(first, last) && last < state.v_t.upper());
-  if (in_range) {
-    RunSteps(state, first, last, source, RangeTestedAccess{state.is_t.data()},
-             RangeTestedAccess{state.v_t.data()}, RangeTestedAccess{state.iC_t.data()},
-             RangeTestedAccess{state.iL_t.data()});
-  } else {
-    RunSteps(state, first, last, source, CheckedAccess{state.is_t}, CheckedAccess{state.v_t},
-             CheckedAccess{state.iC_t}, CheckedAccess{state.iL_t});
-  }
+  // The four arrays are allocated together, with equal bounds. The bounds
+  // hold for every N the run accepts; the test guards the unchecked access.
+  if (first <= last && !(state.v_t.ContainsRange(first, last) && last < state.v_t.upper()))
+    throw Fault(FaultKind::IndexOutOfRange);
+  const Samples s{state.is_t.data(), state.v_t.data(), state.iC_t.data(), state.iL_t.data()};
+  RunSteps(state, s, first, last, source);
 }
 
 // Bytes held by an allocated array, 0 for an unallocated one.

@@ -1,7 +1,9 @@
-// The checked simulation beside an unchecked loop of the same statements on
-// the same arrays. BM_CheckedVsUnchecked alternates the two inside each
-// iteration so that both see the same machine state, and reports their
-// ratio: the checks must cost at most a quarter of the unchecked time.
+// The checked simulation beside the fastest unchecked loop of the same
+// statements that we know: the same four statements in the same grouping,
+// the running state of sample k kept in locals, no range, result or
+// overflow checks. It gives the same bits. BM_CheckedVsUnchecked alternates
+// the two inside each iteration so that both see the same machine state, and
+// reports their ratio: the checks may cost at most 5 %.
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -34,18 +36,27 @@ void RunUnchecked(CircuitState& state) {
   const double G = state.G, dt = state.dt, L = state.L, C = state.C, Is = state.Is;
   const int32_t m1 = analysis::NearestInt32(n / 2.0);
   const int32_t m2 = analysis::NearestInt32(n / 2.0 + 1.0);
-  auto step = [&](int32_t k, double source) {
-    is[k] = source;
-    ic[k] = (is[k] - il[k]) - (G * v[k]);
-    il[k + 1] = ((dt * v[k]) / L) + il[k];
-    v[k + 1] = ((dt * ic[k]) / C) + v[k];
+  auto half_period = [&](int32_t first, int32_t last, double source) {
+    if (first > last) return;
+    double vk = v[first], ilk = il[first];
+    for (int32_t k = first; k <= last; ++k) {
+      is[k] = source;
+      const double ick = (source - ilk) - (G * vk);
+      ic[k] = ick;
+      const double v_next = ((dt * ick) / C) + vk;
+      const double il_next = ((dt * vk) / L) + ilk;
+      il[k + 1] = il_next;
+      v[k + 1] = v_next;
+      vk = v_next;
+      ilk = il_next;
+    }
   };
   for (int32_t cycle = 1; cycle <= 100 * state.NP; ++cycle) {
-    for (int32_t k = 1; k <= m1; ++k) step(k, Is);
+    half_period(1, m1, Is);
     v[m2] = v[m1];
     ic[m2] = ic[m1];
     il[m2] = il[m1];
-    for (int32_t k = m2; k <= n; ++k) step(k, 0.0);
+    half_period(m2, n, 0.0);
     v[1] = v[n];
     il[1] = il[n];
     ic[1] = ic[n];
@@ -98,7 +109,13 @@ void BM_CheckedVsUnchecked(benchmark::State& bench) {
   bench.counters["checked_ms"] = checked_ms / iterations;
   bench.counters["unchecked_ms"] = unchecked_ms / iterations;
   bench.counters["ratio"] = checked_ms / unchecked_ms;
-  if (checked.v_t.at(500) != unchecked.v_t.at(500)) bench.SkipWithError("results differ");
+  for (int32_t k = 0; k <= checked.N + 1; ++k) {
+    if (checked.v_t.at(k) != unchecked.v_t.at(k) || checked.iC_t.at(k) != unchecked.iC_t.at(k) ||
+        checked.iL_t.at(k) != unchecked.iL_t.at(k) || checked.is_t.at(k) != unchecked.is_t.at(k)) {
+      bench.SkipWithError("results differ");
+      break;
+    }
+  }
 }
 
 BENCHMARK(BM_RunSimulation)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
