@@ -36,6 +36,7 @@ uint64_t AvailableMemoryBytes() {
 }
 
 void EnsureMemoryFor(uint64_t bytes, uint64_t released_bytes) {
+  if (bytes <= kAlwaysAvailableBytes) return;
   const uint64_t available = AvailableMemoryBytes();
   if (available != UINT64_MAX && bytes > available + released_bytes)
     throw Fault(FaultKind::OutOfMemory);

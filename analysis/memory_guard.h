@@ -11,6 +11,10 @@ namespace analysis {
 // /proc/meminfo, or the free physical pages when that cannot be read.
 uint64_t AvailableMemoryBytes();
 
+// Requests up to this size are left to the allocator: any machine that runs
+// the program has them, and reading /proc/meminfo costs more than they do.
+inline constexpr uint64_t kAlwaysAvailableBytes = uint64_t{64} << 20;
+
 // Throws Fault(OutOfMemory) when `bytes` exceed AvailableMemoryBytes() plus
 // `released_bytes`, the memory the caller frees before allocating.
 void EnsureMemoryFor(uint64_t bytes, uint64_t released_bytes);

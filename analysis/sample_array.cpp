@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "analysis/memory_guard.h"
+
 namespace analysis {
 
 void SampleArray::Allocate(int32_t upper) {
@@ -28,6 +30,8 @@ SampleArray& SampleArray::operator=(const SampleArray& other) {
     upper_ = -1;
     return *this;
   }
+  const uint64_t held = allocated_ ? (static_cast<uint64_t>(upper_) + 1) * sizeof(double) : 0;
+  EnsureMemoryFor((static_cast<uint64_t>(other.upper_) + 1) * sizeof(double), held);
   Allocate(other.upper_);
   std::copy_n(other.values_.get(), static_cast<size_t>(upper_) + 1, values_.get());
   return *this;

@@ -16,7 +16,8 @@ class SampleArray {
   SampleArray() = default;
   SampleArray(SampleArray&&) noexcept = default;
   SampleArray& operator=(SampleArray&&) noexcept = default;
-  // Copies the contents. Throws Fault(OutOfMemory) when they do not fit.
+  // Copies the contents. Throws Fault(OutOfMemory) when they do not fit in
+  // the memory the machine can give.
   SampleArray(const SampleArray& other);
   SampleArray& operator=(const SampleArray& other);
 

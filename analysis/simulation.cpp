@@ -1,5 +1,6 @@
 #include "analysis/simulation.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "analysis/checked.h"
@@ -84,14 +85,44 @@ void RunSteps(CircuitState& state, const Samples& s, int32_t first, int32_t last
   state.k = last + 1;
 }
 
-// Runs the steps k = first..last of one half period.
-void RunHalfPeriod(CircuitState& state, int32_t first, int32_t last, double source) {
+// Steps between two calls of the monitor: about a quarter of a millisecond,
+// so that a window can repaint and cancel promptly whatever N is.
+constexpr int64_t kMonitorSteps = int64_t{1} << 15;
+
+// Counts the steps of a run and asks the monitor to go on every
+// kMonitorSteps steps.
+struct Pacer {
+  RunMonitor& monitor;
+  int32_t periods;                    // 100 * NP, the periods of the run
+  int64_t until_due = kMonitorSteps;  // steps left before the monitor is asked
+
+  // Counts `steps` more; returns false when the monitor, asked, says stop.
+  bool Count(const CircuitState& state, int64_t steps) {
+    until_due -= steps;
+    if (until_due > 0) return true;
+    until_due = kMonitorSteps;
+    const double within = static_cast<double>(state.k - 1) / std::max(state.N, 1);
+    const double done = (static_cast<double>(state.cycle) - 1 + within) / periods;
+    return monitor.Continue(std::clamp(done, 0.0, 1.0));
+  }
+};
+
+// Runs the steps k = first..last of one half period, in groups that end
+// where the monitor is due. Returns false when the monitor stopped the run.
+bool RunHalfPeriod(CircuitState& state, int32_t first, int32_t last, double source, Pacer& pacer) {
   // The four arrays are allocated together, with equal bounds. The bounds
   // hold for every N the run accepts; the test guards the unchecked access.
   if (first <= last && !(state.v_t.ContainsRange(first, last) && last < state.v_t.upper()))
     throw Fault(FaultKind::IndexOutOfRange);
   const Samples s{state.is_t.data(), state.v_t.data(), state.iC_t.data(), state.iL_t.data()};
-  RunSteps(state, s, first, last, source);
+  int32_t from = first;
+  do {
+    const int32_t to = static_cast<int32_t>(std::min<int64_t>(last, from + pacer.until_due - 1));
+    RunSteps(state, s, from, to, source);
+    if (!pacer.Count(state, std::max(0, to - from + 1))) return false;
+    from = to + 1;
+  } while (from <= last);
+  return true;
 }
 
 // Bytes held by an allocated array, 0 for an unallocated one.
@@ -144,23 +175,32 @@ void DeriveCircuitValues(CircuitState& state) {
 }
 
 void RunSimulation(CircuitState& state, bool wrap_source) {
+  struct : RunMonitor {
+    bool Continue(double) override { return true; }
+  } never_stop;
+  RunSimulation(state, wrap_source, never_stop);
+}
+
+bool RunSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
   AllocateSampleArrays(state, CheckedAdd(state.N, 1));
   const int32_t limit = CheckedMul(100, state.NP);
+  Pacer pacer{monitor, limit};
   const int32_t N = state.N;
   // The seam indices: the last of the first half, the first of the second.
   const int32_t m1 = NearestInt32(N / 2.0);
   const int32_t m2 = NearestInt32(N / 2.0 + 1.0);
   for (state.cycle = 1; state.cycle <= limit; state.cycle = CheckedAdd(state.cycle, 1)) {
-    RunHalfPeriod(state, 1, m1, state.Is);
+    if (!RunHalfPeriod(state, 1, m1, state.Is, pacer)) return false;
     state.v_t.at(m2) = state.v_t.at(m1);
     state.iC_t.at(m2) = state.iC_t.at(m1);
     state.iL_t.at(m2) = state.iL_t.at(m1);
-    RunHalfPeriod(state, m2, N, 0.0);
+    if (!RunHalfPeriod(state, m2, N, 0.0, pacer)) return false;
     if (wrap_source) state.is_t.at(1) = state.is_t.at(N);
     state.v_t.at(1) = state.v_t.at(N);
     state.iL_t.at(1) = state.iL_t.at(N);
     state.iC_t.at(1) = state.iC_t.at(N);
   }
+  return true;
 }
 
 }  // namespace analysis

@@ -36,4 +36,19 @@ void DeriveCircuitValues(CircuitState& state);
 // Fault(OutOfMemory) when the four arrays do not fit in memory.
 void RunSimulation(CircuitState& state, bool wrap_source);
 
+// Watches a long run: told how far it has come, it may stop it.
+class RunMonitor {
+ public:
+  virtual ~RunMonitor() = default;
+  // Called between groups of steps, about every 32768 steps, with the share
+  // of the run's 100 * NP periods done so far (0 to 1). Returns false to stop
+  // the run there.
+  virtual bool Continue(double share_done) = 0;
+};
+
+// As RunSimulation(state, wrap_source), and asks `monitor` on the way.
+// Returns true when the run completed, with the same results bit for bit;
+// false when the monitor stopped it (the arrays then hold a run cut short).
+bool RunSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor);
+
 }  // namespace analysis

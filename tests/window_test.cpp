@@ -1,12 +1,17 @@
 // The windows as a user sees and drives them, on the offscreen platform.
+#include <bit>
 #include <clocale>
 
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolTip>
 
 #include "analysis/analysis.h"
 #include "tests/window_test_support.h"
+#include "ui/app/progress_gate.h"
 
 namespace {
 
@@ -15,6 +20,8 @@ using K = analysis::FaultKind;
 const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kMagenta(255, 0, 255);
 const QColor kPlotGround(255, 255, 192);
 const QString kWarning = QString::fromUtf8(analysis::kSampleCountWarning);
+const QStringList kDefaults{"Text1", "1",     "Text2", "400",   "Text3", "1e-5",  "Text6",
+                            "0.1",   "Text7", "159",   "Text4", "1000",  "Text8", "10"};
 const char* const kBoxes[8] = {"Label16", "Label17", "Label23", "Label24",
                                "Label29", "Label32", "Label35", "Label36"};
 
@@ -147,8 +154,7 @@ class WindowTest : public QObject {
     QCOMPARE(p_->shown, shown);
     QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "2.61E+02"}));
     QCOMPARE(test::Find<QLineEdit>(&p_->form1(), qPrintable(edits[0]))->text(), edits[1]);
-    Edit({"Text1", "1", "Text2", "400", "Text3", "1e-5", "Text6", "0.1", "Text7", "159", "Text4",
-          "1000", "Text8", "0"});
+    Edit(kDefaults + QStringList{"Text8", "0"});
     p_->Compute();  // the window still works
     QCOMPARE(Results(), (QStringList{"4.00E+00", "1.5915E+02", "0.00E+00"}));
   }
@@ -244,34 +250,100 @@ class WindowTest : public QObject {
     QCOMPARE(QApplication::exec(), 0);
   }
 
-  void faultsEndThePlotAndTheProgramGoesOn_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
+  void aFailedPlotLeavesTheWindowConsistent_data() {
+    QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("annotated");
-    QTest::newRow("L C < 0") << "Text6"
-                             << "-0.1" << Text(K::InvalidArgument) << false;
-    QTest::newRow("100 NP beyond int32") << "Text8"
-                                         << "30000000" << Text(K::Overflow) << true;
-    QTest::newRow("negative N") << "Text4"
-                                << "-5" << Text(K::IndexOutOfRange) << true;
+    QTest::newRow("L C < 0") << QStringList{"Text6", "-0.1"} << Text(K::InvalidArgument);
+    QTest::newRow("100 NP beyond int32, after the time captions")
+        << QStringList{"Text8", "30000000"} << Text(K::Overflow);
+    QTest::newRow("negative N") << QStringList{"Text4", "-5"} << Text(K::IndexOutOfRange);
+    QTest::newRow("unstable run") << QStringList{"Text3", "1e-9", "Text7", "1"}
+                                  << Text(K::Overflow);
   }
 
-  void faultsEndThePlotAndTheProgramGoesOn() {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
+  void aFailedPlotLeavesTheWindowConsistent() {
+    QFETCH(QStringList, edits);
     QFETCH(QString, fault);
-    QFETCH(bool, annotated);
-    const QString valid = test::Find<QLineEdit>(&p_->form1(), qPrintable(field))->text();
-    p_->Type(qPrintable(field), text);
-    p_->Plot();
+    Edit(edits);
+    p_->Plot();  // on a fresh window: tick marks, zero lines, design captions
     QCOMPARE(p_->shown.last(), fault);
-    QCOMPARE(p_->PixelAt(50, 75), kGreen);  // the zero lines came before the fault
-    QCOMPARE(p_->Caption(form2(), "Label1") != "Label1", annotated);
-    QCOMPARE(p_->PixelAt(2.5, 99.5), kPlotGround);
-    p_->Type(qPrintable(field), valid);
+    COMPARE_WITH_REFERENCE(form2(), "form2-failed");
+    p_->MoveTo(50, 70);
+    QCOMPARE(Boxes(), QStringList(8, QString()));
+    Edit(kDefaults);
     p_->Plot();
-    QCOMPARE(p_->PixelAt(2.5, 99.5), kRed);
+    p_->MoveTo(50, 70);
+    Edit(edits);
+    p_->Plot();  // over a plot: that plot stays whole, its readout too
+    QCOMPARE(p_->shown.last(), fault);
+    p_->MoveTo(50, 70);
+    COMPARE_WITH_REFERENCE(form2(), "form2-readout");
+  }
+
+  void theReadoutDescribesThePlotOnScreen() {
+    p_->Plot();
+    p_->Type("Text7", "300");
+    p_->Compute();
+    p_->MoveTo(50, 70);
+    QCOMPARE(Boxes().mid(2, 2), (QStringList{"31446.54", "-100.38"}));
+  }
+
+  void aLongRunShowsItsProgressAndCanBeCancelled() {
+    ui::ProgressGate::SetDelay(std::chrono::milliseconds(0));
+    p_->Plot();
+    p_->Compute();
+    const QStringList results = Results();
+    Edit({"Text8", "100"});
+    QStringList seen;
+    for (const char* command : {"Command1", "Command2"}) {
+      auto* timer = new QTimer(this);  // runs while the dialog lets the events through
+      connect(timer, &QTimer::timeout, [&, timer] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        delete timer;
+        seen << dialog->windowTitle() << dialog->labelText();
+        p_->form1().close();  // nothing closes while a command runs
+        form2()->close();
+        if (seen.size() == 2) QTest::keyClick(dialog, Qt::Key_Escape);
+        if (seen.size() == 4) dialog->findChild<QPushButton*>()->click();  // "Annulla"
+      });
+      timer->start(1);
+      p_->Click(&p_->form1(), command);
+    }
+    const QStringList dialog{"Circuito RLC parallelo", "Simulazione in corso…"};
+    QCOMPARE(seen, dialog + dialog);
+    QCOMPARE(p_->shown, QStringList());
+    QCOMPARE(Results(), results);
+    QVERIFY(p_->form1().isVisible() && form2()->isVisible());
+    form2()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    COMPARE_WITH_REFERENCE(form2(), "form2-plot");
+    // The next run completes with the dialog on screen, bit for bit as without.
+    p_->Compute();
+    ui::ProgressGate::SetDelay(std::chrono::milliseconds(500));
+    analysis::CircuitState expected;
+    analysis::ReadParameters(expected, {"1", "400", "1e-5", "0.1", "159", "1000", "100"});
+    analysis::RunSimulation(expected, false);
+    const analysis::CircuitState& state = p_->session().state();
+    for (int32_t k = 0; k <= 1001; ++k) {
+      QVERIFY(std::bit_cast<uint64_t>(state.v_t.at(k)) ==
+              std::bit_cast<uint64_t>(expected.v_t.at(k)));
+      QVERIFY(std::bit_cast<uint64_t>(state.iL_t.at(k)) ==
+              std::bit_cast<uint64_t>(expected.iL_t.at(k)));
+    }
+  }
+
+  void theTooltipShowsWhileThePlotWindowIsInactive() {
+    p_->Plot();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    p_->form1().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p_->form1()));
+    QTest::qWait(20);  // the activation's events, which put a tooltip to sleep
+    auto* picture = test::Find(form2(), "Picture1");  // a move as the window system sends it
+    QTest::mouseMove(form2()->windowHandle(), picture->mapTo(form2(), QPoint(490, 40)));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().startsWith("t= "));
+    QToolTip::hideText();
   }
 
   void theReadoutShowsTheBandUnderTheCursor() {
@@ -345,6 +417,31 @@ class WindowTest : public QObject {
     QCOMPARE(p_->Caption(form2(), "Label29").startsWith("-"), true);
     p_->MoveTo(30, 70);  // the next movement selects by band again
     QVERIFY(p_->Checked("Option2"));
+  }
+
+  void theMessageBoxHasOneOkButtonWithoutIcon() {  // last: it changes the style
+    struct IconTheme : QProxyStyle {  // a platform theme that puts icons on dialog buttons
+      int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                    QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
+      }
+    };
+    QApplication::setStyle(new IconTheme);
+    ui::SetMessageHandler(nullptr);
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      seen << box->windowTitle() << box->text() << QString::number(box->buttons().size())
+           << QString::number(box->icon())
+           << QString::number(box->button(QMessageBox::Ok)->icon().isNull());
+      box->button(QMessageBox::Ok)->click();
+    });
+    ui::ShowMessage(QStringLiteral("Overflow"));
+    ui::SetMessageHandler([this](const QString& text) { p_->shown << text; });
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QCOMPARE(seen, (QStringList{"Circuito RLC parallelo", "Overflow", "1", "0", "1"}));
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -22,6 +23,7 @@ void ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setWindowModality(Qt::ApplicationModal);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());  // a platform theme may give it one
   box.exec();
 }
 

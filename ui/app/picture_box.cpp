@@ -145,6 +145,11 @@ void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb 
   }
 }
 
+void PictureBox::Restore(const QImage& drawing) {
+  image_ = drawing;
+  update();
+}
+
 void PictureBox::SetMouseMoveHandler(MouseMoveHandler handler) {
   mouse_move_handler_ = std::move(handler);
 }

@@ -52,6 +52,8 @@ class PictureBox : public QFrame {
 
   // The drawing, one pixel per device-independent pixel of the contents.
   const QImage& image() const { return image_; }
+  // Puts back `drawing`, an image() taken earlier: what was drawn since goes.
+  void Restore(const QImage& drawing);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include <QObject>
 #include <QPointer>
 
 #include "analysis/circuit_state.h"
@@ -15,7 +16,7 @@ namespace ui {
 class Form1;
 class Form2;
 
-class Session {
+class Session : public QObject {
  public:
   Session();
   ~Session();
@@ -30,6 +31,11 @@ class Session {
   Form2& LoadForm2();
   // Returns the loaded waveform window, or nullptr.
   Form2* form2() const;
+
+ protected:
+  // Neither window closes while a command runs: its progress dialog keeps
+  // the user's close boxes out, and this the program's own closes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   analysis::CircuitState state_;

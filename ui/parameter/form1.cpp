@@ -11,6 +11,7 @@
 #include "ui/app/application.h"
 #include "ui/app/guard.h"
 #include "ui/app/message_box.h"
+#include "ui/app/progress_gate.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1_layout.h"
 #include "ui/waveform/waveform_plot.h"
@@ -79,7 +80,8 @@ void Form1::Command1_Click() {
     BoxMessageSink sink;
     if (!analysis::CheckParameterFields(state, texts, sink)) return;
     analysis::ReadParameters(state, texts);
-    analysis::RunSimulation(state, /*wrap_source=*/false);
+    ProgressGate gate;
+    if (!analysis::RunSimulation(state, /*wrap_source=*/false, gate)) return;  // cancelled
     analysis::FindPeakV(state);
     const QString qris = FormatForLocale(state.Qris, "0.00E+00");
     const QString fris = FormatForLocale(state.fris, "0.0000E+00");

@@ -6,8 +6,6 @@
 #include "analysis/analysis.h"
 #include "ui/app/control_table.h"
 #include "ui/app/picture_box.h"
-#include "ui/app/session.h"
-#include "ui/waveform/form2.h"
 
 namespace ui {
 
@@ -29,29 +27,37 @@ constexpr TraceLabel kTraceLabels[] = {
 
 }  // namespace
 
-void LabelAxes(Session& session, Form2& form) {
-  analysis::CircuitState& state = session.state();
+TimeCaptions TimeCaptionsOf(analysis::CircuitState& state) {
   const double span_numerator = analysis::Checked(static_cast<double>(state.NP) * 1000000);
   state.span_usec = span_numerator / state.f;
   if (!std::isfinite(state.span_usec))
     analysis::ThrowNonFiniteQuotient(span_numerator, state.f, state.span_usec);
-
   const std::string separator = QLocale().decimalPoint().toStdString();
-  auto* picture1 = Control<PictureBox>(&form, "Picture1");
-  auto set_time_label = [&](const char* name, double value, double left) {
-    auto* label = Control<QLabel>(&form, name);
-    label->setText(QString::fromStdString(analysis::Format(value, "0.00E+00", separator)));
+  auto caption = [&](double value) {
+    return QString::fromStdString(analysis::Format(value, "0.00E+00", separator));
+  };
+  const double half = analysis::Checked(state.span_usec / 2);
+  const double quarter = analysis::Checked(state.span_usec / 4);
+  const double three_quarters = analysis::Checked(analysis::Checked(state.span_usec * 3) / 4);
+  return {caption(half), caption(quarter), caption(three_quarters)};
+}
+
+void LabelAxes(QWidget* form, const TimeCaptions& captions) {
+  auto* picture1 = Control<PictureBox>(form, "Picture1");
+  auto set_time_label = [&](const char* name, const QString& caption, double left) {
+    auto* label = Control<QLabel>(form, name);
+    label->setText(caption);
     picture1->PlaceChild(label, left, 3);
   };
   // Each time caption stands one unit left of its bottom tick mark.
-  set_time_label("Label1", analysis::Checked(state.span_usec / 2), 49);
-  set_time_label("Label2", analysis::Checked(state.span_usec / 4), 24);
-  set_time_label("Label3", analysis::Checked(analysis::Checked(state.span_usec * 3) / 4), 74);
+  set_time_label("Label1", captions.half, 49);
+  set_time_label("Label2", captions.quarter, 24);
+  set_time_label("Label3", captions.three_quarters, 74);
 
-  auto* picture3 = Control<PictureBox>(&form, "Picture3");
+  auto* picture3 = Control<PictureBox>(form, "Picture3");
   picture3->SetScale(0, 100, 100, 0);
   for (const TraceLabel& trace : kTraceLabels) {
-    auto* label = Control<QLabel>(&form, trace.name);
+    auto* label = Control<QLabel>(form, trace.name);
     label->setText(QString::fromLatin1(trace.caption));
     picture3->PlaceChild(label, trace.left, trace.top);
   }

@@ -3,17 +3,28 @@
 // strip beside it.
 #pragma once
 
+#include <QString>
+
+#include "analysis/circuit_state.h"
+
+class QWidget;
+
 namespace ui {
 
-class Form2;
-class Session;
+// The captions of the time labels at the ticks x = 50, 25 and 75.
+struct TimeCaptions {
+  QString half, quarter, three_quarters;  // of Label1, Label2, Label3
+};
 
-// Sets span_usec = (NP * 1000000) / f (microseconds shown across the plot),
-// writes span/2, span/4 and 3 span/4 with "0.00E+00" into Label1, Label2
-// and Label3 of Picture1 at x = 49, 24, 74 and y = 3, gives Picture3 the
-// user coordinates (0, 100)-(100, 0) and places the eight trace labels.
-// REQUIRES: Picture1 has its plot coordinates; NP and f are read.
-// Throws Fault(DivisionByZero) for f = 0 before any label changes.
-void LabelAxes(Session& session, Form2& form);
+// Sets span_usec = (NP * 1000000) / f, the microseconds shown across the
+// plot, and returns span/2, span/4 and 3 span/4 written with "0.00E+00".
+// Throws Fault(DivisionByZero) for f = 0 and the Fault of an overflow.
+TimeCaptions TimeCaptionsOf(analysis::CircuitState& state);
+
+// Writes the time captions into Label1, Label2 and Label3 of Picture1 at
+// x = 49, 24, 74 and y = 3, gives Picture3 the user coordinates
+// (0, 100)-(100, 0) and places the eight trace labels of `form`.
+// REQUIRES: Picture1 has its plot coordinates.
+void LabelAxes(QWidget* form, const TimeCaptions& captions);
 
 }  // namespace ui

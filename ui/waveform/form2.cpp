@@ -34,6 +34,8 @@ Form2::Form2(Session& session) : session_(session) {
   });
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
+  // The tooltip agrees with the readout boxes also while another window is active.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setWindowTitle(QStringLiteral("Forme d'onda"));
   setWindowIcon(WindowIcon());
   resize(Pixels(kForm2Width), Pixels(kForm2Height));
@@ -44,8 +46,15 @@ Form2::~Form2() = default;
 
 void Form2::Command1_Click() { close(); }
 
+void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
+                     const TimeCaptions& captions) {
+  LabelAxes(this, captions);
+  plotted_ = std::move(plotted);
+}
+
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
-  Guarded(OnFault::kIgnore, [&] { readout_->Update(session_.state(), x, y); });
+  if (plotted_ == nullptr) return;
+  Guarded(OnFault::kIgnore, [&] { readout_->Update(*plotted_, x, y); });
 }
 
 }  // namespace ui

@@ -10,6 +10,9 @@
 
 #include <QWidget>
 
+#include "analysis/circuit_state.h"
+#include "ui/waveform/axis_labels.h"
+
 class QPushButton;
 
 namespace ui {
@@ -29,10 +32,17 @@ class Form2 : public QWidget {
   // state and Form1 stay as they are.
   void Command1_Click();
 
+  // What the traces on screen were drawn with, or nullptr before the first
+  // plot that completed in this window. The readout reads only this.
+  const analysis::CircuitState* plotted() const { return plotted_.get(); }
+  // Makes the plot just drawn the one on screen: keeps `plotted`, the state
+  // it was drawn with, and writes the annotation.
+  void ShowPlot(std::unique_ptr<analysis::CircuitState> plotted, const TimeCaptions& captions);
+
   // The cursor readout, run for every mouse movement over Picture1 (and
   // while a button pressed inside keeps the mouse), with x and y in
-  // Picture1's user units. `button` and `shift` are not read. A fault (no
-  // simulated data, or data of a failed run) ends the event silently.
+  // Picture1's user units, on the plot on screen. `button` and `shift` are
+  // not read. Without a plot on screen, or on a fault, it shows nothing.
   void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
 
  private:
@@ -40,6 +50,7 @@ class Form2 : public QWidget {
   PictureBox* Picture1;
   QPushButton* Command1;
   std::unique_ptr<CursorReadout> readout_;
+  std::unique_ptr<analysis::CircuitState> plotted_;
 };
 
 }  // namespace ui

@@ -1,8 +1,13 @@
 #include "ui/waveform/waveform_plot.h"
 
+#include <array>
+#include <memory>
+#include <optional>
+
 #include "analysis/analysis.h"
 #include "ui/app/control_table.h"
 #include "ui/app/picture_box.h"
+#include "ui/app/progress_gate.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/axis_labels.h"
@@ -53,18 +58,38 @@ void DrawTicksAndZeroLines(PictureBox& picture) {
   picture.DrawLine(0, 15, 100, 15, kMagenta);
 }
 
+// Segments drawn between two calls of the monitor.
+constexpr int kMonitorSegments = 1 << 14;
+
+using Traces = std::array<Trace, 4>;
+
+Traces TracesOf(const analysis::CircuitState& state) {
+  return {{{state.is_t, state.is_peak, 9.5, 90, kRed},
+           {state.v_t, state.v_peak, 13, 75, kGreen},
+           {state.iC_t, state.iC_peak, 13, 45, kBlue},
+           {state.iL_t, state.iL_peak, 13, 15, kMagenta}}};
+}
+
+// Computes every point height that DrawTraces will compute, in its order,
+// and throws the Fault of the first one that fails: a plot that cannot be
+// drawn whole is not drawn at all. The x of a point cannot fail.
+void CheckTraces(const analysis::CircuitState& state) {
+  if (state.NP < 1 || state.N < 2) return;  // no segment to draw
+  const Traces traces = TracesOf(state);
+  for (int32_t k = 1; k <= state.N; ++k) {
+    for (const Trace& trace : traces) TraceY(trace, k);
+  }
+}
+
 // Draws NP periods of the four traces; the plot's period and sample indices
 // are the shared counters cycle and k of the state. Each segment joins the
 // points of samples k and k + 1, computed in the order x1, y1, x2, y2 of
 // the segment; a point already computed for the segment before is reused.
-void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
-  const Trace traces[] = {
-      {state.is_t, state.is_peak, 9.5, 90, kRed},
-      {state.v_t, state.v_peak, 13, 75, kGreen},
-      {state.iC_t, state.iC_peak, 13, 45, kBlue},
-      {state.iL_t, state.iL_peak, 13, 15, kMagenta},
-  };
+// Asks `monitor`, if any, on the way; returns false when it stopped the drawing.
+bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::RunMonitor* monitor) {
+  const Traces traces = TracesOf(state);
   const int32_t periods = state.NP;
+  int until_due = kMonitorSegments;
   for (state.cycle = 1; state.cycle <= periods; state.cycle = CheckedAdd(state.cycle, 1)) {
     const double width = Checked(100.0 / periods);
     const int32_t last = CheckedSub(state.N, 1);
@@ -82,9 +107,32 @@ void DrawTraces(analysis::CircuitState& state, PictureBox& picture) {
         y1[i] = y2;
       }
       x1 = x2;
+      if (--until_due == 0) {
+        until_due = kMonitorSegments;
+        if (monitor != nullptr && !monitor->Continue(1.0)) return false;
+      }
     }
   }
+  return true;
 }
+
+// Puts the drawing of the plot area back as it was when it was made, unless
+// Keep() is called: a plot cancelled while it draws leaves no trace.
+class Checkpoint {
+ public:
+  explicit Checkpoint(PictureBox& picture) : picture_(picture), drawing_(picture.image()) {}
+  ~Checkpoint() {
+    if (!kept_) picture_.Restore(drawing_);
+  }
+  Checkpoint(const Checkpoint&) = delete;
+  Checkpoint& operator=(const Checkpoint&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  PictureBox& picture_;
+  const QImage drawing_;  // shares the pixels until the plot draws
+  bool kept_ = false;
+};
 
 }  // namespace
 
@@ -95,17 +143,30 @@ void PlotWaveforms(Session& session) {
   form.activateWindow();
   auto* picture = Control<PictureBox>(&form, "Picture1");
   picture->SetScale(0, 100, 100, 0);
-  DrawTicksAndZeroLines(*picture);
+  // A window without a plot keeps its tick marks and zero lines whatever
+  // happens next; a plot on screen stays whole unless this one completes.
+  const bool fresh = form.plotted() == nullptr;
+  if (fresh) DrawTicksAndZeroLines(*picture);
 
   analysis::CircuitState& state = session.state();
   analysis::ReadParameters(state, session.form1().FieldTexts());
-  LabelAxes(session, form);
-  analysis::RunSimulation(state, /*wrap_source=*/true);
+  const TimeCaptions captions = TimeCaptionsOf(state);
+  ProgressGate gate;
+  if (!analysis::RunSimulation(state, /*wrap_source=*/true, gate)) return;
   analysis::FindPeakIs(state);
   analysis::FindPeakV(state);
   analysis::FindPeakIC(state);
   analysis::FindPeakIL(state);
-  DrawTraces(state, *picture);
+  CheckTraces(state);
+  auto plotted = std::make_unique<analysis::CircuitState>(state);
+  // The drawing takes about a tenth of the run: it can be cancelled only
+  // when the run was long enough to show the progress dialog.
+  std::optional<Checkpoint> checkpoint;
+  if (gate.showing()) checkpoint.emplace(*picture);
+  if (!fresh) DrawTicksAndZeroLines(*picture);
+  if (!DrawTraces(state, *picture, gate.showing() ? &gate : nullptr)) return;
+  form.ShowPlot(std::move(plotted), captions);
+  if (checkpoint) checkpoint->Keep();
 }
 
 }  // namespace ui

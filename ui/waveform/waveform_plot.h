@@ -10,12 +10,15 @@ class Session;
 // Opens the waveform window (loading it when needed) and, in this order:
 // sets Picture1's coordinates (0, 100)-(100, 0); draws the 20 left and 5
 // bottom tick marks and the four zero lines; reads the seven fields of
-// Form1 again without checks (ReadParameters); annotates the axes;
+// Form1 again without checks (ReadParameters); works out the time captions;
 // simulates with the source wrap; finds the four peaks; draws N - 1
-// segments per trace and period. Nothing is erased: a second plot draws
-// over the first. A trace whose peak is 0 lies flat on its zero line.
-// Throws the Fault of the reading, the simulation or a point computation;
-// what was drawn and stored before stays.
+// segments per trace and period; then annotates the axes and makes this
+// the plot on screen (Form2::ShowPlot). Nothing is erased: a second plot
+// draws over the first. A trace whose peak is 0 lies flat on its zero line.
+// A long run shows its progress and can be cancelled (ProgressGate).
+// Throws the Fault of the reading, the simulation or a point computation.
+// A plot that fails or is cancelled changes nothing on screen, but that a
+// window it opened shows its tick marks and zero lines.
 void PlotWaveforms(Session& session);
 
 }  // namespace ui

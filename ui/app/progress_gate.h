@@ -1,0 +1,50 @@
+// The progress of a long simulation. A command creates one gate for its run
+// and hands it to the simulation as its monitor. Once the run has lasted
+// about half a second, the gate shows a modal dialog with the share of the
+// periods done and "Annulla", and from then on lets the events of the
+// windows through about every 25 ms, so that they repaint; the modal dialog
+// keeps every other command, field edit and readout out. A run shorter than
+// that shows nothing and processes no event. The dialog goes with the gate.
+#pragma once
+
+#include <chrono>
+
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include "analysis/simulation.h"
+
+class QProgressDialog;
+
+namespace ui {
+
+class ProgressGate : public analysis::RunMonitor {
+ public:
+  ProgressGate();
+  ~ProgressGate() override;
+  ProgressGate(const ProgressGate&) = delete;
+  ProgressGate& operator=(const ProgressGate&) = delete;
+
+  // Returns false once the user has cancelled: "Annulla", Esc or the
+  // dialog's close box. Shows the dialog when it is due.
+  bool Continue(double share_done) override;
+
+  // True once the dialog is on screen.
+  bool showing() const;
+
+  // True while a gate exists, that is while a command runs.
+  static bool Running();
+
+  // Test seam: the time a run lasts before the dialog appears.
+  static void SetDelay(std::chrono::milliseconds delay);
+
+ private:
+  void ShowDialog();
+
+  QElapsedTimer clock_;
+  qint64 due_ms_;  // when to look at the dialog and the events next
+  QPointer<QProgressDialog> dialog_;
+  bool cancelled_ = false;
+};
+
+}  // namespace ui
