@@ -1,6 +1,6 @@
 #include "ui/app/progress_gate.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 #include "ui/app/application.h"
@@ -19,7 +19,7 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-ProgressGate::ProgressGate() : due_ms_(g_delay.count()) {
+ProgressGate::ProgressGate(QWidget* window) : window_(window), due_ms_(g_delay.count()) {
   clock_.start();
   ++g_running;
 }
@@ -48,12 +48,13 @@ bool ProgressGate::Continue(double share_done) {
 
 void ProgressGate::ShowDialog() {
   dialog_ = new QProgressDialog(QString::fromUtf8("Simulazione in corso…"),
-                                QStringLiteral("Annulla"), 0, kSteps, QApplication::activeWindow());
+                                QStringLiteral("Annulla"), 0, kSteps, window_);
   dialog_->setWindowTitle(QString::fromUtf8(kApplicationTitle));
   dialog_->setWindowModality(Qt::ApplicationModal);
   dialog_->setAutoClose(false);
   dialog_->setAutoReset(false);
   dialog_->setMinimumDuration(0);
+  dialog_->setMinimumWidth(320);  // room for the title in the title bar
   // "Annulla" and the close box emit canceled(), Esc rejects the dialog.
   QObject::connect(dialog_, &QProgressDialog::canceled, [this] { cancelled_ = true; });
   QObject::connect(dialog_, &QProgressDialog::rejected, [this] { cancelled_ = true; });

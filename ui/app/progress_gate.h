@@ -15,12 +15,14 @@
 #include "analysis/simulation.h"
 
 class QProgressDialog;
+class QWidget;
 
 namespace ui {
 
 class ProgressGate : public analysis::RunMonitor {
  public:
-  ProgressGate();
+  // The dialog stands over `window`, the window of the command.
+  explicit ProgressGate(QWidget* window);
   ~ProgressGate() override;
   ProgressGate(const ProgressGate&) = delete;
   ProgressGate& operator=(const ProgressGate&) = delete;
@@ -41,6 +43,7 @@ class ProgressGate : public analysis::RunMonitor {
  private:
   void ShowDialog();
 
+  QPointer<QWidget> window_;
   QElapsedTimer clock_;
   qint64 due_ms_;  // when to look at the dialog and the events next
   QPointer<QProgressDialog> dialog_;

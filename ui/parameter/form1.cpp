@@ -80,7 +80,7 @@ void Form1::Command1_Click() {
     BoxMessageSink sink;
     if (!analysis::CheckParameterFields(state, texts, sink)) return;
     analysis::ReadParameters(state, texts);
-    ProgressGate gate;
+    ProgressGate gate(this);
     if (!analysis::RunSimulation(state, /*wrap_source=*/false, gate)) return;  // cancelled
     analysis::FindPeakV(state);
     const QString qris = FormatForLocale(state.Qris, "0.00E+00");

@@ -151,7 +151,7 @@ void PlotWaveforms(Session& session) {
   analysis::CircuitState& state = session.state();
   analysis::ReadParameters(state, session.form1().FieldTexts());
   const TimeCaptions captions = TimeCaptionsOf(state);
-  ProgressGate gate;
+  ProgressGate gate(&form);
   if (!analysis::RunSimulation(state, /*wrap_source=*/true, gate)) return;
   analysis::FindPeakIs(state);
   analysis::FindPeakV(state);
