@@ -9,7 +9,6 @@
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
-#include "ui/waveform/waveform_plot.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ void BM_PlotWaveforms(benchmark::State& bench) {
   ui::Session session;
   session.form1().findChild<QLineEdit*>("Text4")->setText(QString::number(bench.range(0)));
   session.form1().findChild<QLineEdit*>("Text8")->setText(QString::number(bench.range(1)));
-  for (auto _ : bench) ui::PlotWaveforms(session);
+  for (auto _ : bench) session.form1().Command2_Click();
   bench.counters["segments"] = 4.0 * bench.range(1) * (bench.range(0) - 1);
 }
 BENCHMARK(BM_PlotWaveforms)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
@@ -36,7 +35,7 @@ BENCHMARK(BM_PlotWaveforms)->Args({1000, 10})->Args({10000, 100})->Unit(benchmar
 // bands so that every event blanks and fills boxes.
 void BM_CursorReadout(benchmark::State& bench) {
   ui::Session session;
-  ui::PlotWaveforms(session);
+  session.form1().Command2_Click();
   ui::Form2* form = session.form2();
   const float heights[] = {95, 70, 40, 10};
   int i = 0;

@@ -10,7 +10,6 @@
 #include "tests/allocation_counter.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
-#include "ui/waveform/waveform_plot.h"
 
 namespace {
 
@@ -37,13 +36,13 @@ TEST(RunSimulation, AllocatesOnlyItsFourArrays) {
 long AllocationsOfPlot(ui::Session& session, const char* np) {
   session.form1().findChild<QLineEdit*>("Text8")->setText(np);
   const long before = test::AllocationCount();
-  ui::PlotWaveforms(session);
+  session.form1().Command2_Click();
   return test::AllocationCount() - before;
 }
 
 TEST(PlotWaveforms, AllocatesNothingPerSegment) {
   ui::Session session;
-  session.form1().findChild<QLineEdit*>("Text4")->setText("500");
+  session.form1().findChild<QLineEdit*>("Text4")->setText("1000");
   AllocationsOfPlot(session, "30");  // opens the window
   // Each plot changes the three time captions; the second draws ten times
   // the segments of the first.

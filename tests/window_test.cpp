@@ -11,7 +11,7 @@
 
 #include "analysis/analysis.h"
 #include "tests/window_test_support.h"
-#include "ui/app/progress_gate.h"
+#include "ui/widgets/progress_gate.h"
 
 namespace {
 

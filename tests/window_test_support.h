@@ -15,8 +15,8 @@
 #include <QStyleHints>
 #include <QTest>
 
-#include "ui/app/message_box.h"
-#include "ui/app/picture_box.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/picture_box.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -117,14 +117,16 @@ class Program {
   std::unique_ptr<ui::Session> session_;
 };
 
-// Compares what `window` shows with tests/images/<name>.png pixel for pixel.
+// Compares what `window` shows with tests/images/<name>.png pixel for pixel
+// (<name>@2x.png on a screen of twice the density).
 // On a difference it writes <name>.png and <name>-diff.png (the differing
 // pixels in red) into image-diffs/ of the build folder and says how many
 // pixels differ. With RLC_WRITE_IMAGES=1 it writes the reference instead.
 inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   QApplication::processEvents();
   const QImage actual = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QString reference = QStringLiteral(RLC_TEST_IMAGES "/%1.png").arg(name);
+  const QString file = QString::fromLatin1(name) + (window->devicePixelRatioF() == 2 ? "@2x" : "");
+  const QString reference = QStringLiteral(RLC_TEST_IMAGES "/%1.png").arg(file);
   if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1) return actual.save(reference);
   const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
   QImage diff =

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ui/app/message_box.h"
+#include "ui/widgets/message_box.h"
 
 namespace ui {
 

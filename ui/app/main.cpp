@@ -1,7 +1,7 @@
 #include <QApplication>
-#include "ui/app/application.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
+#include "ui/widgets/title_and_icon.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,23 +1,51 @@
 #include "ui/app/session.h"
 
 #include <QEvent>
+#include <QPushButton>
 
-#include "ui/app/progress_gate.h"
+#include "ui/app/guard.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
+#include "ui/widgets/control_table.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/progress_gate.h"
 
 namespace ui {
 
-Session::Session() : form1_(std::make_unique<Form1>(*this)) { form1_->installEventFilter(this); }
+namespace {
+
+// Runs `handler` of `window` when `button` of the window is clicked, inside
+// the guard: a fault shows its text and ends the command.
+template <class Window>
+void OnClick(Window* window, const char* button, void (Window::*handler)()) {
+  QObject::connect(
+      Control<QPushButton>(window, button), &QPushButton::clicked, window,
+      [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); });
+}
+
+}  // namespace
+
+Session::Session()
+    : form1_(std::make_unique<Form1>(state_, [this]() -> Form2& { return LoadForm2(); })) {
+  OnClick(form1_.get(), "Command1", &Form1::Command1_Click);
+  OnClick(form1_.get(), "Command2", &Form1::Command2_Click);
+  form1_->installEventFilter(this);
+}
 
 Session::~Session() { delete form2_.data(); }
 
 Form2& Session::LoadForm2() {
-  if (form2_ == nullptr) {
-    form2_ = new Form2(*this);
-    form2_->installEventFilter(this);
-  }
-  return *form2_;
+  if (form2_ != nullptr) return *form2_;
+  Form2* form = new Form2;
+  form2_ = form;
+  OnClick(form, "Command1", &Form2::Command1_Click);
+  // The readout shows nothing on a fault: no message box for a mouse move.
+  Control<PictureBox>(form, "Picture1")
+      ->SetMouseMoveHandler([form](int16_t button, int16_t shift, float x, float y) {
+        Guarded(OnFault::kIgnore, [&] { form->Picture1_MouseMove(button, shift, x, y); });
+      });
+  form->installEventFilter(this);
+  return *form;
 }
 
 Form2* Session::form2() const { return form2_.data(); }

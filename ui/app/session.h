@@ -1,7 +1,8 @@
-// Session: the program's one CircuitState and its windows. The start window
-// Form1 lives as long as the session; the waveform window Form2 exists only
-// between the first plot that needs it and its exit or close. The session
-// outlives every window, so a window can always reach the state.
+// Session: what composes the program. It owns the one CircuitState and the
+// windows, and runs every event handler of the windows inside the guard.
+// The start window Form1 lives as long as the session; the waveform window
+// Form2 exists only between the first plot that needs it and its exit or
+// close.
 #pragma once
 
 #include <memory>
@@ -19,7 +20,7 @@ class Form2;
 class Session : public QObject {
  public:
   Session();
-  ~Session();
+  ~Session() override;
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

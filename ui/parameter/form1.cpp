@@ -8,13 +8,11 @@
 #include <QPushButton>
 
 #include "analysis/analysis.h"
-#include "ui/app/application.h"
-#include "ui/app/guard.h"
-#include "ui/app/message_box.h"
-#include "ui/app/progress_gate.h"
-#include "ui/app/session.h"
 #include "ui/parameter/form1_layout.h"
 #include "ui/waveform/waveform_plot.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/progress_gate.h"
+#include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 
@@ -29,7 +27,8 @@ QString FormatForLocale(double value, const char* pattern) {
 
 }  // namespace
 
-Form1::Form1(Session& session) : session_(session) {
+Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
+    : state_(state), load_form2_(std::move(load_form2)) {
   setObjectName(QStringLiteral("Form1"));
   // The ground is the 3D-light colour; the labels are drawn on it.
   BuildControls(this, QPalette::Midlight, Form1Layout());
@@ -59,9 +58,6 @@ Form1::Form1(Session& session) : session_(session) {
   Label9->setAccessibleName(QStringLiteral("fris [Hz]"));
   Label5->setAccessibleName(QStringLiteral("Qris"));
 
-  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setWindowIcon(WindowIcon());
   resize(Pixels(kForm1Width), Pixels(kForm1Height));
@@ -74,30 +70,25 @@ analysis::ParameterTexts Form1::FieldTexts() const {
 }
 
 void Form1::Command1_Click() {
-  Guarded(OnFault::kShowMessage, [this] {
-    analysis::CircuitState& state = session_.state();
-    const analysis::ParameterTexts texts = FieldTexts();
-    BoxMessageSink sink;
-    if (!analysis::CheckParameterFields(state, texts, sink)) return;
-    analysis::ReadParameters(state, texts);
-    ProgressGate gate(this);
-    if (!analysis::RunSimulation(state, /*wrap_source=*/false, gate)) return;  // cancelled
-    analysis::FindPeakV(state);
-    const QString qris = FormatForLocale(state.Qris, "0.00E+00");
-    const QString fris = FormatForLocale(state.fris, "0.0000E+00");
-    const QString v_peak = FormatForLocale(state.v_peak, "0.00E+00");
-    Label5->setText(qris);
-    Label9->setText(fris);
-    Label12->setText(v_peak);
-  });
+  const analysis::ParameterTexts texts = FieldTexts();
+  BoxMessageSink sink;
+  if (!analysis::CheckParameterFields(state_, texts, sink)) return;
+  analysis::ReadParameters(state_, texts);
+  ProgressGate gate(this);
+  if (!analysis::RunSimulation(state_, /*wrap_source=*/false, gate)) return;  // cancelled
+  analysis::FindPeakV(state_);
+  const QString qris = FormatForLocale(state_.Qris, "0.00E+00");
+  const QString fris = FormatForLocale(state_.fris, "0.0000E+00");
+  const QString v_peak = FormatForLocale(state_.v_peak, "0.00E+00");
+  Label5->setText(qris);
+  Label9->setText(fris);
+  Label12->setText(v_peak);
 }
 
 void Form1::Command2_Click() {
-  Guarded(OnFault::kShowMessage, [this] {
-    BoxMessageSink sink;
-    if (!analysis::CheckParameterFields(session_.state(), FieldTexts(), sink)) return;
-    PlotWaveforms(session_);
-  });
+  BoxMessageSink sink;
+  if (!analysis::CheckParameterFields(state_, FieldTexts(), sink)) return;
+  PlotWaveforms(state_, *this, load_form2_());
 }
 
 }  // namespace ui

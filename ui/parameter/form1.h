@@ -3,8 +3,11 @@
 // result boxes, two explanatory texts, the schematic and three formulas.
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
+#include "analysis/circuit_state.h"
 #include "analysis/parameters.h"
 
 class QLabel;
@@ -13,26 +16,31 @@ class QPushButton;
 
 namespace ui {
 
-class Session;
+class Form2;
 
 class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Form1(Session& session);
+  // `state` is the program's record; `load_form2` returns the waveform
+  // window, loading it when none is.
+  Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2);
 
   // The seven texts as typed, never trimmed.
   analysis::ParameterTexts FieldTexts() const;
 
   // The compute command ("calcola valori "): checks the fields, simulates
   // without the source wrap and shows Qris, fris and the peak of v(t).
+  // Throws the Fault of the reading or the simulation; the results stay.
   void Command1_Click();
   // The plot command ("grafico di "v(t)" a regime"): the same checks, then
   // the plot of the fields as they are now. It never writes the results.
+  // Throws the Fault of the plot.
   void Command2_Click();
 
  private:
-  Session& session_;
+  analysis::CircuitState& state_;
+  std::function<Form2&()> load_form2_;
   QLineEdit* Text1;  // Is [A]
   QLineEdit* Text2;  // R [ohm]
   QLineEdit* Text3;  // C [F]

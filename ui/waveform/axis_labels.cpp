@@ -4,8 +4,8 @@
 #include <QLocale>
 
 #include "analysis/analysis.h"
-#include "ui/app/control_table.h"
-#include "ui/app/picture_box.h"
+#include "ui/widgets/control_table.h"
+#include "ui/widgets/picture_box.h"
 
 namespace ui {
 

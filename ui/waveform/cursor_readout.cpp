@@ -7,9 +7,9 @@
 #include <QToolTip>
 
 #include "analysis/analysis.h"
-#include "ui/app/control_table.h"
-#include "ui/app/picture_box.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/widgets/control_table.h"
+#include "ui/widgets/picture_box.h"
 
 namespace ui {
 

@@ -3,12 +3,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/app/application.h"
-#include "ui/app/guard.h"
-#include "ui/app/picture_box.h"
-#include "ui/app/session.h"
 #include "ui/waveform/cursor_readout.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 
@@ -18,7 +16,7 @@ const QColor kLightYellow(255, 255, 192);
 
 }  // namespace
 
-Form2::Form2(Session& session) : session_(session) {
+Form2::Form2() {
   setObjectName(QStringLiteral("Form2"));
   setAttribute(Qt::WA_DeleteOnClose);
   // The window has the button-face colour of a dialog.
@@ -27,11 +25,7 @@ Form2::Form2(Session& session) : session_(session) {
   Picture1 = Control<PictureBox>(this, "Picture1");
   Picture1->SetBackground(kLightYellow);
   Command1 = Control<QPushButton>(this, "Command1");
-  connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
   readout_ = std::make_unique<CursorReadout>(this);
-  Picture1->SetMouseMoveHandler([this](int16_t button, int16_t shift, float x, float y) {
-    Picture1_MouseMove(button, shift, x, y);
-  });
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   // The tooltip agrees with the readout boxes also while another window is active.
@@ -53,8 +47,7 @@ void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
-  if (plotted_ == nullptr) return;
-  Guarded(OnFault::kIgnore, [&] { readout_->Update(*plotted_, x, y); });
+  if (plotted_ != nullptr) readout_->Update(*plotted_, x, y);
 }
 
 }  // namespace ui

@@ -19,13 +19,12 @@ namespace ui {
 
 class CursorReadout;
 class PictureBox;
-class Session;
 
 class Form2 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Form2(Session& session);
+  Form2();
   ~Form2() override;
 
   // The exit command ("Esci"): closes and destroys the window. The circuit
@@ -42,11 +41,11 @@ class Form2 : public QWidget {
   // The cursor readout, run for every mouse movement over Picture1 (and
   // while a button pressed inside keeps the mouse), with x and y in
   // Picture1's user units, on the plot on screen. `button` and `shift` are
-  // not read. Without a plot on screen, or on a fault, it shows nothing.
+  // not read. Without a plot on screen it shows nothing. Throws the Fault of
+  // its computations; what it set before stays.
   void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
 
  private:
-  Session& session_;
   PictureBox* Picture1;
   QPushButton* Command1;
   std::unique_ptr<CursorReadout> readout_;

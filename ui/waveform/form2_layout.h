@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "ui/app/control_table.h"
+#include "ui/widgets/control_table.h"
 
 namespace ui {
 

@@ -5,14 +5,13 @@
 #include <optional>
 
 #include "analysis/analysis.h"
-#include "ui/app/control_table.h"
-#include "ui/app/picture_box.h"
-#include "ui/app/progress_gate.h"
-#include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/axis_labels.h"
 #include "ui/waveform/form2.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/widgets/control_table.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/progress_gate.h"
 
 namespace ui {
 
@@ -136,8 +135,7 @@ class Checkpoint {
 
 }  // namespace
 
-void PlotWaveforms(Session& session) {
-  Form2& form = session.LoadForm2();
+void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
   form.show();
   form.raise();  // an open window comes forward, unchanged
   form.activateWindow();
@@ -148,8 +146,7 @@ void PlotWaveforms(Session& session) {
   const bool fresh = form.plotted() == nullptr;
   if (fresh) DrawTicksAndZeroLines(*picture);
 
-  analysis::CircuitState& state = session.state();
-  analysis::ReadParameters(state, session.form1().FieldTexts());
+  analysis::ReadParameters(state, form1.FieldTexts());
   const TimeCaptions captions = TimeCaptionsOf(state);
   ProgressGate gate(&form);
   if (!analysis::RunSimulation(state, /*wrap_source=*/true, gate)) return;
@@ -163,6 +160,7 @@ void PlotWaveforms(Session& session) {
   // when the run was long enough to show the progress dialog.
   std::optional<Checkpoint> checkpoint;
   if (gate.showing()) checkpoint.emplace(*picture);
+  PictureBox::Hold hold(*picture);
   if (!fresh) DrawTicksAndZeroLines(*picture);
   if (!DrawTraces(state, *picture, gate.showing() ? &gate : nullptr)) return;
   form.ShowPlot(std::move(plotted), captions);

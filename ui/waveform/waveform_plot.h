@@ -3,9 +3,12 @@
 // over NP periods.
 #pragma once
 
+#include "analysis/circuit_state.h"
+
 namespace ui {
 
-class Session;
+class Form1;
+class Form2;
 
 // Opens the waveform window (loading it when needed) and, in this order:
 // sets Picture1's coordinates (0, 100)-(100, 0); draws the 20 left and 5
@@ -19,6 +22,7 @@ class Session;
 // Throws the Fault of the reading, the simulation or a point computation.
 // A plot that fails or is cancelled changes nothing on screen, but that a
 // window it opened shows its tick marks and zero lines.
-void PlotWaveforms(Session& session);
+// `form2` is the waveform window, loaded by the plot command if need be.
+void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
 
 }  // namespace ui

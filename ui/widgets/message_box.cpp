@@ -1,4 +1,4 @@
-#include "ui/app/message_box.h"
+#include "ui/widgets/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

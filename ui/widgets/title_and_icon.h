@@ -1,4 +1,5 @@
-// What both windows share: the application's title and the window icon.
+// What the windows and the boxes of the program show of it: its title and
+// its icon.
 #pragma once
 
 #include <QIcon>

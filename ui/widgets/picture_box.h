@@ -1,7 +1,8 @@
 // PictureBox: a framed drawing surface that keeps everything drawn on it in
-// an image (covering, repainting and resizing the window keep the drawing),
-// with a user coordinate system spanning its contents rectangle, 1-pixel
-// lines and a mouse-move callback in user units. Its child labels can be
+// an image of device pixels (covering, repainting and resizing the window
+// keep the drawing; it stays sharp on a high-density screen), with a user
+// coordinate system spanning its contents rectangle, one-pixel lines and a
+// mouse-move callback in user units. Its child labels can be
 // placed in user units too. Nothing drawn is ever erased; only destroying
 // the box discards the drawing.
 #pragma once
@@ -28,10 +29,11 @@ class PictureBox : public QFrame {
   // Sets the ground the drawing starts from; call before drawing.
   void SetBackground(const QColor& colour);
 
-  // Draws a 1-pixel line between two points in user units, both end pixels
-  // included, in the foreground colour (the button-text colour) or in
-  // `rgb` (0xRRGGBB). The parts outside the box are clipped; a line with a
-  // coordinate that is not a finite number is not drawn.
+  // Draws a line one logical pixel thick (rounded to whole device pixels:
+  // 2 at a density of 1.5 or 2) between two points in user units, both end
+  // pixels included, in the foreground colour (the button-text colour) or
+  // in `rgb` (0xRRGGBB). The parts outside the box are clipped; a line with
+  // a coordinate that is not a finite number is not drawn.
   void DrawLine(float x1, float y1, float x2, float y2);
   void DrawLine(float x1, float y1, float x2, float y2, QRgb rgb);
 
@@ -50,7 +52,24 @@ class PictureBox : public QFrame {
   using MouseMoveHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
   void SetMouseMoveHandler(MouseMoveHandler handler);
 
-  // The drawing, one pixel per device-independent pixel of the contents.
+  // While a Hold lives, the lines drawn reach the screen together when it
+  // ends, not piece by piece whenever a long drawing lets the events through.
+  class Hold {
+   public:
+    explicit Hold(PictureBox& box) : box_(box) { box_.held_ = true; }
+    ~Hold() {
+      box_.held_ = false;
+      box_.update();
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    PictureBox& box_;
+  };
+
+  // The drawing, in device pixels (its devicePixelRatio() says how many per
+  // logical pixel of the contents).
   const QImage& image() const { return image_; }
   // Puts back `drawing`, an image() taken earlier: what was drawn since goes.
   void Restore(const QImage& drawing);
@@ -63,16 +82,22 @@ class PictureBox : public QFrame {
  private:
   // Draws the line from (x1, y1) to (x2, y2) in image pixel coordinates.
   void RasterizeLine(double x1, double y1, double x2, double y2, QRgb rgb);
-  // Recomputes the pixels per user unit after a change of scale or size.
+  // Recomputes the pixels per user unit after a change of scale, size or
+  // density.
   void UpdateScale();
+  // Returns the device pixels of a size in logical pixels, rounded up.
+  QSize DeviceSize(QSize logical) const;
 
   QImage image_;
   QColor background_;
   double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   bool twips_scale_ = true;
   QRect contents_;  // the contents rectangle, where the image is shown
-  double pixels_per_x_ = 1.0 / 15, pixels_per_y_ = 1.0 / 15;
+  double pixels_per_x_ = 1.0 / 15, pixels_per_y_ = 1.0 / 15;  // logical
+  double device_per_x_ = 1.0 / 15, device_per_y_ = 1.0 / 15;  // of the image
+  int line_pixels_ = 1;                                        // of the image
   bool repaint_pending_ = false;
+  bool held_ = false;
   MouseMoveHandler mouse_move_handler_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/app/picture_box.h"
+#include "ui/widgets/picture_box.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/app/image_box.h"
+#include "ui/widgets/image_box.h"
 
 namespace ui {
 
@@ -42,9 +42,35 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double width, d
   return true;
 }
 
-// The pixel holding device coordinate `v` of an image `size` pixels wide:
-// the far edge itself belongs to the last pixel.
-int PixelOf(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+// The first of the `width` pixels that a line of that thickness covers across
+// device coordinate `v`, in an image `size` pixels wide: the pixels nearest
+// to `v`, so that a thick line stays centred where its coordinate puts it;
+// the far edge itself belongs to the last pixels.
+int PixelOf(double v, int size, int width) {
+  return std::clamp(static_cast<int>(std::floor(v - (width - 1) / 2.0)), 0, size - width);
+}
+
+// Calls plot(x, y) for every pixel of the line between the end pixels
+// (px, py) and (qx, qy), both included (Bresenham).
+template <class Plot>
+void Bresenham(int px, int py, int qx, int qy, Plot plot) {
+  const int dx = std::abs(qx - px), sx = px < qx ? 1 : -1;
+  const int dy = -std::abs(qy - py), sy = py < qy ? 1 : -1;
+  int error = dx + dy;
+  for (;;) {
+    plot(px, py);
+    if (px == qx && py == qy) return;
+    const int e2 = 2 * error;
+    if (e2 >= dy) {
+      error += dy;
+      px += sx;
+    }
+    if (e2 <= dx) {
+      error += dx;
+      py += sy;
+    }
+  }
+}
 
 }  // namespace
 
@@ -68,10 +94,15 @@ void PictureBox::UpdateScale() {
   contents_ = contentsRect();
   if (twips_scale_) {
     pixels_per_x_ = pixels_per_y_ = 1.0 / 15;
-    return;
+  } else {
+    pixels_per_x_ = contents_.width() / (right_ - left_);
+    pixels_per_y_ = contents_.height() / (bottom_ - top_);
   }
-  pixels_per_x_ = contents_.width() / (right_ - left_);
-  pixels_per_y_ = contents_.height() / (bottom_ - top_);
+  const double ratio = image_.devicePixelRatio();
+  device_per_x_ = pixels_per_x_ * ratio;
+  device_per_y_ = pixels_per_y_ * ratio;
+  // The logical one-pixel line, rounded to whole device pixels.
+  line_pixels_ = std::max(1, static_cast<int>(std::lround(ratio)));
 }
 
 void PictureBox::SetBackground(const QColor& colour) {
@@ -106,9 +137,9 @@ void PictureBox::DrawLine(float x1, float y1, float x2, float y2) {
 
 void PictureBox::DrawLine(float x1, float y1, float x2, float y2, QRgb rgb) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  RasterizeLine((x1 - left_) * pixels_per_x_, (y1 - top_) * pixels_per_y_,
-                (x2 - left_) * pixels_per_x_, (y2 - top_) * pixels_per_y_, rgb);
-  if (!repaint_pending_) {
+  RasterizeLine((x1 - left_) * device_per_x_, (y1 - top_) * device_per_y_,
+                (x2 - left_) * device_per_x_, (y2 - top_) * device_per_y_, rgb);
+  if (!repaint_pending_ && !held_) {
     repaint_pending_ = true;
     update();
   }
@@ -121,28 +152,23 @@ void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb 
   const bool inside =
       std::min({x1, x2, y1, y2}) >= 0 && std::max(x1, x2) <= width && std::max(y1, y2) <= height;
   if (!inside && !ClipSegment(x1, y1, x2, y2, width, height)) return;
-  int px = PixelOf(x1, width), py = PixelOf(y1, height);
-  const int qx = PixelOf(x2, width), qy = PixelOf(y2, height);
-  // Bresenham between the two end pixels, both included.
-  const int dx = std::abs(qx - px), sx = px < qx ? 1 : -1;
-  const int dy = -std::abs(qy - py), sy = py < qy ? 1 : -1;
+  const int thick = line_pixels_;
+  const int px = PixelOf(x1, width, thick), py = PixelOf(y1, height, thick);
+  const int qx = PixelOf(x2, width, thick), qy = PixelOf(y2, height, thick);
   const QRgb pixel = 0xff000000u | rgb;
-  uchar* bits = image_.bits();
+  uchar* const bits = image_.bits();
   const qsizetype stride = image_.bytesPerLine();
-  int error = dx + dy;
-  for (;;) {
-    reinterpret_cast<QRgb*>(bits + py * stride)[px] = pixel;
-    if (px == qx && py == qy) break;
-    const int e2 = 2 * error;
-    if (e2 >= dy) {
-      error += dy;
-      px += sx;
-    }
-    if (e2 <= dx) {
-      error += dx;
-      py += sy;
-    }
+  auto at = [&](int x, int y) -> QRgb& { return reinterpret_cast<QRgb*>(bits + y * stride)[x]; };
+  if (thick == 1) {
+    Bresenham(px, py, qx, qy, [&](int x, int y) { at(x, y) = pixel; });
+    return;
   }
+  // A line that runs more across than down is thickened downwards, one that
+  // runs more down than across rightwards: it is equally thick all along.
+  const bool flat = std::abs(qx - px) >= std::abs(qy - py);
+  Bresenham(px, py, qx, qy, [&](int x, int y) {
+    for (int i = 0; i < thick; ++i) at(flat ? x : x + i, flat ? y + i : y) = pixel;
+  });
 }
 
 void PictureBox::Restore(const QImage& drawing) {
@@ -157,21 +183,35 @@ void PictureBox::SetMouseMoveHandler(MouseMoveHandler handler) {
 void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   repaint_pending_ = false;
+  // Moved to a screen of another density: the drawing keeps its place.
+  if (image_.devicePixelRatio() != devicePixelRatioF()) {
+    image_ = image_.scaled(DeviceSize(image_.size().expandedTo(contentsRect().size())));
+    image_.setDevicePixelRatio(devicePixelRatioF());
+    UpdateScale();
+  }
   QPainter painter(this);
   const QRect contents = contentsRect();
   painter.setClipRect(contents);
   painter.drawImage(contents.topLeft(), image_);
 }
 
+QSize PictureBox::DeviceSize(QSize logical) const {
+  const double ratio = devicePixelRatioF();
+  return {static_cast<int>(std::ceil(logical.width() * ratio)),
+          static_cast<int>(std::ceil(logical.height() * ratio))};
+}
+
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   UpdateScale();
-  const QSize size = contentsRect().size().expandedTo(image_.size());
-  if (size == image_.size()) return;
+  const QSize size = DeviceSize(contentsRect().size()).expandedTo(image_.size());
+  if (size == image_.size() && image_.devicePixelRatio() == devicePixelRatioF()) return;
   QImage grown(size, QImage::Format_RGB32);
+  grown.setDevicePixelRatio(devicePixelRatioF());
   grown.fill(background_);
   QPainter(&grown).drawImage(0, 0, image_);
   image_ = grown;
+  UpdateScale();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {

@@ -1,4 +1,4 @@
-#include "ui/app/control_table.h"
+#include "ui/widgets/control_table.h"
 
 #include <algorithm>
 #include <limits>
@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "ui/app/image_box.h"
-#include "ui/app/picture_box.h"
-#include "ui/app/wrapping_button.h"
+#include "ui/widgets/image_box.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/wrapping_button.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "ui/app/application.h"
+#include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 

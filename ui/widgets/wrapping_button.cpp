@@ -1,4 +1,4 @@
-#include "ui/app/wrapping_button.h"
+#include "ui/widgets/wrapping_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

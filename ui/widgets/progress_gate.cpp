@@ -1,9 +1,9 @@
-#include "ui/app/progress_gate.h"
+#include "ui/widgets/progress_gate.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-#include "ui/app/application.h"
+#include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 

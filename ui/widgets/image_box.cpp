@@ -1,4 +1,4 @@
-#include "ui/app/image_box.h"
+#include "ui/widgets/image_box.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "analysis/field_check.h"
-#include "ui/app/application.h"
+#include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 
