@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
+#include "ui/widgets/save_file.h"
 
 namespace {
 
@@ -45,6 +47,30 @@ void BM_CursorReadout(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_CursorReadout)->Unit(benchmark::kMicrosecond);
+
+// One step of the keyboard cursor over the default plot: the time and the
+// value of the next sample in the readout boxes and the tooltip, the marker
+// and the reading for a screen reader.
+void BM_KeyboardStep(benchmark::State& bench) {
+  ui::Session session;
+  session.form1().Command2_Click();
+  ui::Form2* form = session.form2();
+  for (auto _ : bench) form->Picture1_KeyPress(Qt::Key_Right, Qt::NoModifier);
+}
+BENCHMARK(BM_KeyboardStep)->Unit(benchmark::kMicrosecond);
+
+// Saving the default plot as PNG (range 0) or its samples as CSV (range 1),
+// into a temporary folder, from the choice of the file to the rename.
+void BM_SavePlot(benchmark::State& bench) {
+  ui::Session session;
+  session.form1().Command2_Click();
+  ui::Form2* form = session.form2();
+  QTemporaryDir dir;
+  ui::SetSavePathHandler([&](const QString& proposed) { return dir.filePath(proposed); });
+  for (auto _ : bench) bench.range(0) == 0 ? form->SaveImage() : form->SaveData();
+  ui::SetSavePathHandler(nullptr);
+}
+BENCHMARK(BM_SavePlot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

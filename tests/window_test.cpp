@@ -2,16 +2,19 @@
 #include <bit>
 #include <clocale>
 
+#include <QClipboard>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
 
 #include "analysis/analysis.h"
 #include "tests/window_test_support.h"
 #include "ui/widgets/progress_gate.h"
+#include "ui/widgets/save_file.h"
 
 namespace {
 
@@ -417,6 +420,107 @@ class WindowTest : public QObject {
     QCOMPARE(p_->Caption(form2(), "Label29").startsWith("-"), true);
     p_->MoveTo(30, 70);  // the next movement selects by band again
     QVERIFY(p_->Checked("Option2"));
+  }
+
+  void theKeyboardCursorReadsSampleBySample() {
+    p_->Plot();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    const analysis::CircuitState& state = *form2()->plotted();
+    auto* picture = test::Find<ui::PictureBox>(form2(), "Picture1");
+    const QImage drawing = picture->image();
+    const analysis::SampleArray* arrays[] = {&state.is_t, &state.v_t, &state.iC_t, &state.iL_t};
+    const char* names[] = {"is(t)", "v(t)", "iC(t)", "iL(t)"};
+    const struct {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      int64_t sample;  // shown: 1 is sample 1 of period 1
+      int row;         // is, v, iC, iL
+    } rows[] = {
+        {Qt::Key_Tab, {}, 1, 0},  // the focus comes to the plot area from the keyboard
+        {Qt::Key_Right, {}, 2, 0},
+        {Qt::Key_Right, Qt::ShiftModifier, 102, 0},
+        {Qt::Key_Down, {}, 102, 1},
+        {Qt::Key_Down, {}, 102, 2},
+        {Qt::Key_Down, {}, 102, 3},
+        {Qt::Key_Down, {}, 102, 3},
+        {Qt::Key_End, {}, 10000, 3},
+        {Qt::Key_Right, {}, 10000, 3},
+        {Qt::Key_Left, Qt::ShiftModifier, 9900, 3},
+        {Qt::Key_Up, {}, 9900, 2},
+        {Qt::Key_Left, {}, 9899, 2},
+        {Qt::Key_Home, {}, 1, 2},
+        {Qt::Key_Left, {}, 1, 2},
+        {Qt::Key_Up, {}, 1, 1},
+        {Qt::Key_Up, {}, 1, 0},
+        {Qt::Key_Up, {}, 1, 0},
+    };
+    ExpectFocusChain({"Option1", "Command1"});  // then Picture3
+    for (const auto& row : rows) {
+      QTest::keyClick(QApplication::focusWidget(), row.key, row.modifiers);
+      const int32_t k = static_cast<int32_t>((row.sample - 1) % 1000 + 1);
+      QStringList expected(8, QString());
+      expected[2 * row.row] = Fixed((row.sample * 1e6 / 159) / 1000);
+      expected[2 * row.row + 1] = Fixed(arrays[row.row]->at(k));
+      const QString where = QStringLiteral("sample %1 of %2").arg(row.sample).arg(names[row.row]);
+      QVERIFY2(Boxes() == expected, qPrintable(where + ": " + Boxes().join('|')));
+      QVERIFY(p_->Checked(qPrintable(QStringLiteral("Option%1").arg(row.row + 1))));
+      QCOMPARE(picture->accessibleName(),
+               QStringLiteral("%1: %2 microsecondi, %3 %4")
+                   .arg(names[row.row], expected[2 * row.row], expected[2 * row.row + 1],
+                        row.row == 1 ? "volt" : "ampere"));
+    }
+    QTest::keyClick(picture, Qt::Key_Down);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);
+    COMPARE_WITH_REFERENCE(form2(), "form2-cursor");
+    QVERIFY(picture->image() == drawing);  // on v(t) at sample 301: over the plot, not into it
+    p_->MoveTo(50, 95);                    // the mouse takes over
+    QVERIFY(!picture->marker_shown());
+    QCOMPARE(Boxes().mid(0, 2), (QStringList{"31446.54", "0.53"}));
+  }
+
+  void thePlotAndItsDataAreCopiedAndSavedWhole() {
+    p_->Type("Text2", "0");
+    p_->Plot();
+    QTemporaryDir dir;
+    QStringList asked;
+    ui::SetSavePathHandler([&](const QString& proposed) {
+      asked << proposed;
+      return dir.filePath(proposed);
+    });
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    QTest::keyClick(form2(), Qt::Key_S, Qt::ControlModifier);  // no plot yet: disabled
+    QCOMPARE(asked, QStringList());
+    p_->Type("Text2", "400");
+    p_->Plot();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    const QImage picture = form2()->grab(QRect(0, 0, 1051, 589)).toImage();
+    QTest::keyClick(form2(), Qt::Key_Tab);  // a cursor on screen stays out of the picture
+    QTest::keyClick(form2(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(form2(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(form2(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(asked, (QStringList{"forme-d-onda.csv", "forme-d-onda.png"}));
+    QVERIFY(QImage(dir.filePath("forme-d-onda.png")) ==
+            picture.convertToFormat(QImage::Format_RGB32));
+    QVERIFY(QGuiApplication::clipboard()->image() == picture);
+    QFile csv(dir.filePath("forme-d-onda.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.size(), 1002);  // the header, N lines and the end of the last
+    QCOMPARE(lines[0], QByteArray("t_usec,is_A,v_V,iC_A,iL_A"));
+    const analysis::CircuitState& state = *form2()->plotted();
+    for (int32_t k = 1; k <= 1000; ++k) {
+      const QList<QByteArray> fields = lines[k].split(',');
+      const double expected[] = {(k * 1e6 / 159) / 1000, state.is_t.at(k), state.v_t.at(k),
+                                 state.iC_t.at(k), state.iL_t.at(k)};
+      for (int i = 0; i < 5; ++i) QCOMPARE(fields[i].toDouble(), expected[i]);
+    }
+    // A folder that does not exist: the message, and no file.
+    ui::SetSavePathHandler([&](const QString&) { return dir.filePath("nuova/dati.csv"); });
+    QTest::keyClick(form2(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ui::SetSavePathHandler(nullptr);
+    QCOMPARE(p_->shown.last(), "Impossibile salvare il file \"" + dir.filePath("nuova/dati.csv") +
+                                   "\": la cartella non esiste.");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
   }
 
   void theMessageBoxHasOneOkButtonWithoutIcon() {  // last: it changes the style

@@ -1,5 +1,6 @@
 #include "ui/app/session.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QPushButton>
 
@@ -20,6 +21,13 @@ template <class Window>
 void OnClick(Window* window, const char* button, void (Window::*handler)()) {
   QObject::connect(
       Control<QPushButton>(window, button), &QPushButton::clicked, window,
+      [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); });
+}
+
+// Runs `handler` of `window` when its command `action` is chosen, inside the guard.
+void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
+  QObject::connect(
+      window->findChild<QAction*>(QString::fromLatin1(action)), &QAction::triggered, window,
       [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); });
 }
 
@@ -44,6 +52,13 @@ Form2& Session::LoadForm2() {
       ->SetMouseMoveHandler([form](int16_t button, int16_t shift, float x, float y) {
         Guarded(OnFault::kIgnore, [&] { form->Picture1_MouseMove(button, shift, x, y); });
       });
+  Control<PictureBox>(form, "Picture1")
+      ->SetKeyHandler([form](int key, Qt::KeyboardModifiers modifiers) {
+        Guarded(OnFault::kIgnore, [&] { form->Picture1_KeyPress(key, modifiers); });
+      });
+  OnTrigger(form, "CopyImage", &Form2::CopyImage);
+  OnTrigger(form, "SaveImage", &Form2::SaveImage);
+  OnTrigger(form, "SaveData", &Form2::SaveData);
   form->installEventFilter(this);
   return *form;
 }

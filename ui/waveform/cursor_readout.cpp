@@ -27,6 +27,7 @@ struct Row {
   const char* tooltip_time;  // "t= ", but "t = " for iL(t)
   const char* tooltip_trace;
   const char* unit;
+  const char* trace;  // the reading in words, for a screen reader
   double zero_line;
   double height;
   void (*find_peak)(analysis::CircuitState&);
@@ -34,14 +35,18 @@ struct Row {
 };
 
 constexpr Row kRows[4] = {
-    {"Option1", "Label16", "Label17", kRed, "t= ", "is(t) = ", "A", 90, 9.5, analysis::FindPeakIs,
+    {"Option1", "Label16", "Label17", kRed, "t= ", "is(t) = ", "A",
+     "is(t): %1 microsecondi, %2 ampere", 90, 9.5, analysis::FindPeakIs,
      &analysis::CircuitState::is_peak},
-    {"Option2", "Label23", "Label24", kGreen, "t= ", "v(t) = ", "V", 75, 13, analysis::FindPeakV,
+    {"Option2", "Label23", "Label24", kGreen, "t= ", "v(t) = ", "V",
+     "v(t): %1 microsecondi, %2 volt", 75, 13, analysis::FindPeakV,
      &analysis::CircuitState::v_peak},
-    {"Option3", "Label29", "Label32", kBlue, "t= ", "iC(t) = ", "A", 45, 13, analysis::FindPeakIC,
+    {"Option3", "Label29", "Label32", kBlue, "t= ", "iC(t) = ", "A",
+     "iC(t): %1 microsecondi, %2 ampere", 45, 13, analysis::FindPeakIC,
      &analysis::CircuitState::iC_peak},
-    {"Option4", "Label35", "Label36", kMagenta, "t = ", "iL(t) = ", "A", 15, 13,
-     analysis::FindPeakIL, &analysis::CircuitState::iL_peak},
+    {"Option4", "Label35", "Label36", kMagenta, "t = ", "iL(t) = ", "A",
+     "iL(t): %1 microsecondi, %2 ampere", 15, 13, analysis::FindPeakIL,
+     &analysis::CircuitState::iL_peak},
 };
 
 // The row whose band holds y, or -1 below the lowest band. A boundary
@@ -82,7 +87,20 @@ void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, flo
   spec.find_peak(state);
   const double v = Checked(
       Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
+  ShowReading(row, t, v);
+}
 
+void CursorReadout::Select(int row) { rows_[row].option->setChecked(true); }
+
+int CursorReadout::Selected() const {
+  for (int row = 0; row < 4; ++row) {
+    if (rows_[row].option->isChecked()) return row;
+  }
+  return 0;
+}
+
+QString CursorReadout::ShowReading(int row, double t, double v) {
+  const Row& spec = kRows[row];
   const std::string separator = QLocale().decimalPoint().toStdString();
   const QString time_text = QString::fromStdString(analysis::Format(t, "0.00", separator));
   const QString value_text = QString::fromStdString(analysis::Format(v, "0.00", separator));
@@ -105,6 +123,7 @@ void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, flo
   picture_->setToolTip(tooltip);
   // A tooltip already on screen follows the text while the mouse moves.
   if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tooltip, picture_);
+  return QString::fromLatin1(spec.trace).arg(time_text, value_text);
 }
 
 }  // namespace ui

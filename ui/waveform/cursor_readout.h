@@ -34,6 +34,15 @@ class CursorReadout {
   // data from a failed run); what was set before stays.
   void Update(analysis::CircuitState& state, float x, float y);
 
+  // Selects the option button of row `row` (0 is(t), 1 v(t), 2 iC(t), 3 iL(t)).
+  void Select(int row);
+  // The row whose option button is selected.
+  int Selected() const;
+  // Shows time `t` (us) and value `v` in the boxes of row `row` and in the
+  // tooltip, as the mouse readout does, and blanks the other six boxes.
+  // Returns the reading in Italian words, for a screen reader.
+  QString ShowReading(int row, double t, double v);
+
  private:
   struct RowWidgets {
     QRadioButton* option;

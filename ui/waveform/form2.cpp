@@ -1,11 +1,24 @@
 #include "ui/waveform/form2.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "analysis/analysis.h"
 #include "ui/waveform/cursor_readout.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/waveform/plot_export.h"
+#include "ui/waveform/waveform_plot.h"
+#include "ui/widgets/message_box.h"
 #include "ui/widgets/picture_box.h"
+#include "ui/widgets/save_file.h"
 #include "ui/widgets/title_and_icon.h"
 
 namespace ui {
@@ -13,6 +26,18 @@ namespace ui {
 namespace {
 
 const QColor kLightYellow(255, 255, 192);
+const QRgb kTraceColours[4] = {kRed, kGreen, kBlue, kMagenta};
+const char kPlotName[] = "Grafico delle forme d'onda";
+
+// A command of the window with its key, disabled until there is a plot.
+QAction* Command(QWidget* window, const char* name, const char* text, const QKeySequence& keys) {
+  auto* action = new QAction(QString::fromUtf8(text), window);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(keys);
+  action->setEnabled(false);
+  window->addAction(action);
+  return action;
+}
 
 }  // namespace
 
@@ -26,6 +51,12 @@ Form2::Form2() {
   Picture1->SetBackground(kLightYellow);
   Command1 = Control<QPushButton>(this, "Command1");
   readout_ = std::make_unique<CursorReadout>(this);
+  Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
+  copy_image_ = Command(this, "CopyImage", "Copia immagine", QKeySequence(Qt::CTRL | Qt::Key_C));
+  save_image_ = Command(this, "SaveImage", "Salva immagine…", QKeySequence(Qt::CTRL | Qt::Key_S));
+  save_data_ =
+      Command(this, "SaveData", "Salva dati…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Picture1->SetContextActions({copy_image_, save_image_, save_data_});
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   // The tooltip agrees with the readout boxes also while another window is active.
@@ -44,10 +75,95 @@ void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
                      const TimeCaptions& captions) {
   LabelAxes(this, captions);
   plotted_ = std::move(plotted);
+  cursor_ = 0;
+  Picture1->SetMarker(std::nullopt);
+  Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
+  for (QAction* command : {copy_image_, save_image_, save_data_}) command->setEnabled(true);
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
   if (plotted_ != nullptr) readout_->Update(*plotted_, x, y);
+}
+
+void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+  if (plotted_ == nullptr || plotted_->N < 1 || plotted_->NP < 1) return;
+  const int64_t last = int64_t{plotted_->NP} * plotted_->N - 1;
+  const int64_t step = (modifiers & Qt::ShiftModifier) != 0
+                           ? std::max<int64_t>(1, std::llround(plotted_->N / 10.0))
+                           : 1;
+  int row = readout_->Selected();
+  switch (key) {
+    case Qt::Key_Left:
+      cursor_ = std::max<int64_t>(0, cursor_ - step);
+      break;
+    case Qt::Key_Right:
+      cursor_ = std::min(last, cursor_ + step);
+      break;
+    case Qt::Key_Home:
+      cursor_ = 0;
+      break;
+    case Qt::Key_End:
+      cursor_ = last;
+      break;
+    case Qt::Key_Up:
+      row = std::max(0, row - 1);
+      break;
+    case Qt::Key_Down:
+      row = std::min(3, row + 1);
+      break;
+    default:  // the focus came from the keyboard: the cursor shows where it stands
+      break;
+  }
+  ShowSample(row);
+}
+
+void Form2::ShowSample(int row) {
+  const analysis::CircuitState& state = *plotted_;
+  const auto period = static_cast<int32_t>(cursor_ / state.N + 1);
+  const auto k = static_cast<int32_t>(cursor_ % state.N + 1);
+  const double time = SampleTime(state, cursor_ + 1);
+  const QPointF point = SamplePoint(state, row, period, k);
+  readout_->Select(row);
+  const QString reading = readout_->ShowReading(row, time, TraceSamples(state, row).at(k));
+  Picture1->SetMarker(point, QColor::fromRgb(kTraceColours[row]));
+  Picture1->setAccessibleName(reading);  // a screen reader announces the new name
+}
+
+void Form2::CopyImage() {
+  const bool marked = Picture1->marker_shown();
+  if (marked) Picture1->SetMarker(std::nullopt);  // the picture never holds the cursor
+  QGuiApplication::clipboard()->setImage(PlotPicture(this));
+  if (marked) ShowSample(readout_->Selected());
+}
+
+void Form2::SaveImage() {
+  const QString path =
+      AskSavePath(this, QStringLiteral("Salva immagine"), QStringLiteral("forme-d-onda.png"),
+                  QStringLiteral("Immagini PNG (*.png)"));
+  if (path.isEmpty()) return;
+  const bool marked = Picture1->marker_shown();
+  if (marked) Picture1->SetMarker(std::nullopt);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  PlotPicture(this).save(&buffer, "PNG");
+  if (marked) ShowSample(readout_->Selected());
+  SaveOrTell(path, png);
+}
+
+void Form2::SaveData() {
+  const QString path =
+      AskSavePath(this, QStringLiteral("Salva dati"), QStringLiteral("forme-d-onda.csv"),
+                  QStringLiteral("Dati CSV (*.csv)"));
+  if (path.isEmpty()) return;
+  SaveOrTell(path, QByteArray::fromStdString(SamplesCsv(*plotted_)));
+}
+
+void Form2::SaveOrTell(const QString& path, const QByteArray& data) {
+  const QString reason = SaveWhole(path, data);
+  if (!reason.isEmpty())
+    ShowMessage(QStringLiteral("Impossibile salvare il file \"%1\": %2.")
+                    .arg(QDir::toNativeSeparators(path), reason));
 }
 
 }  // namespace ui

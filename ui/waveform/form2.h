@@ -13,6 +13,7 @@
 #include "analysis/circuit_state.h"
 #include "ui/waveform/axis_labels.h"
 
+class QAction;
 class QPushButton;
 
 namespace ui {
@@ -45,9 +46,38 @@ class Form2 : public QWidget {
   // its computations; what it set before stays.
   void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
 
+  // The sample cursor of Picture1, run for its keys while it has the focus
+  // and with Qt::Key_unknown when it gets the focus from the keyboard:
+  // Left and Right move it by a sample along the selected trace, with Shift
+  // by a tenth of a period; Home and End go to the first and last sample
+  // shown; Up and Down select the trace above or below. It shows the time
+  // of the sample and the sample's value in the readout boxes and the
+  // tooltip, marks it over the plot and gives the reading to a screen
+  // reader (the accessible name of Picture1). It starts at the first
+  // sample. Throws the Fault of its computations.
+  void Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers);
+
+  // The commands of the plot on screen, in the context menu of Picture1 and
+  // on the keyboard of the window; disabled until a plot completed.
+  // Puts the plot area and the strip beside it on the clipboard (Ctrl+C).
+  void CopyImage();
+  // Asks where, then saves that picture as PNG (Ctrl+S).
+  void SaveImage();
+  // Asks where, then saves the samples of the period as CSV (Ctrl+Shift+S).
+  void SaveData();
+
  private:
+  // Writes `data` to `path`, or tells in the message box why it could not.
+  void SaveOrTell(const QString& path, const QByteArray& data);
+  // Shows the sample under the cursor on trace `row`.
+  void ShowSample(int row);
+
   PictureBox* Picture1;
   QPushButton* Command1;
+  QAction* copy_image_;
+  QAction* save_image_;
+  QAction* save_data_;
+  int64_t cursor_ = 0;  // the sample under the keyboard cursor: 0 is sample 1 of period 1
   std::unique_ptr<CursorReadout> readout_;
   std::unique_ptr<analysis::CircuitState> plotted_;
 };

@@ -135,6 +135,16 @@ class Checkpoint {
 
 }  // namespace
 
+const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row) {
+  const analysis::SampleArray* samples[] = {&state.is_t, &state.v_t, &state.iC_t, &state.iL_t};
+  return *samples[row];
+}
+
+QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period, int32_t k) {
+  const double width = Checked(100.0 / state.NP);
+  return {SampleX(state, width, period, k), TraceY(TracesOf(state)[row], k)};
+}
+
 void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
   form.show();
   form.raise();  // an open window comes forward, unchanged

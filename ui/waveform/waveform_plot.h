@@ -3,6 +3,8 @@
 // over NP periods.
 #pragma once
 
+#include <QPointF>
+
 #include "analysis/circuit_state.h"
 
 namespace ui {
@@ -24,5 +26,13 @@ class Form2;
 // window it opened shows its tick marks and zero lines.
 // `form2` is the waveform window, loaded by the plot command if need be.
 void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
+
+// The samples of trace `row` in the order of the display: 0 is(t), 1 v(t),
+// 2 iC(t), 3 iL(t).
+const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row);
+
+// Where the plot puts sample k of period `period` of trace `row`, in the
+// user units of Picture1. Throws the Fault of the computation.
+QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period, int32_t k);
 
 }  // namespace ui

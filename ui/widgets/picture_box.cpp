@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -193,6 +194,15 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   const QRect contents = contentsRect();
   painter.setClipRect(contents);
   painter.drawImage(contents.topLeft(), image_);
+  if (marker_) {
+    // One logical pixel wide, over the drawing: the image never holds it.
+    const QPointF at = FromUser(*marker_);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawLine(QPointF(at.x(), contents.top()), QPointF(at.x(), contents.bottom()));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(marker_colour_);
+    painter.drawRect(QRectF(at.x() - 3, at.y() - 3, 6, 6));
+  }
 }
 
 QSize PictureBox::DeviceSize(QSize logical) const {
@@ -214,8 +224,52 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
   UpdateScale();
 }
 
+void PictureBox::SetKeyHandler(KeyHandler handler) { key_handler_ = std::move(handler); }
+
+void PictureBox::SetMarker(std::optional<QPointF> point, const QColor& colour) {
+  marker_ = point;
+  marker_colour_ = colour;
+  update();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      if (key_handler_) key_handler_(event->key(), event->modifiers());
+      break;
+    default:
+      QFrame::keyPressEvent(event);
+  }
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  const bool by_keyboard =
+      event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+  if (by_keyboard && key_handler_) key_handler_(Qt::Key_unknown, Qt::NoModifier);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  // A menu of the box keeps the cursor: its commands may need it hidden anyway.
+  if (event->reason() != Qt::PopupFocusReason) SetMarker(std::nullopt);
+}
+
+void PictureBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (context_actions_.isEmpty()) return;
+  QMenu menu(this);
+  menu.addActions(context_actions_);
+  menu.exec(event->globalPos());
+}
+
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   QFrame::mouseMoveEvent(event);
+  if (marker_) SetMarker(std::nullopt);  // the mouse takes over from the keyboard cursor
   if (!mouse_move_handler_) return;
   // Over the frame only while a button pressed inside keeps the mouse; the
   // edges of the contents (user x = 100, y = 0) still belong to them.

@@ -2,16 +2,22 @@
 // an image of device pixels (covering, repainting and resizing the window
 // keep the drawing; it stays sharp on a high-density screen), with a user
 // coordinate system spanning its contents rectangle, one-pixel lines and a
-// mouse-move callback in user units. Its child labels can be
-// placed in user units too. Nothing drawn is ever erased; only destroying
-// the box discards the drawing.
+// mouse-move callback in user units. Its child labels can be placed in user
+// units too. Nothing drawn is ever erased; only destroying the box discards
+// the drawing. A marker (a thin vertical line and a small square) can be
+// shown over the drawing without entering it, for a cursor moved from the
+// keyboard.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include <QFrame>
 #include <QImage>
+#include <QList>
+
+class QAction;
 
 namespace ui {
 
@@ -52,6 +58,21 @@ class PictureBox : public QFrame {
   using MouseMoveHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
   void SetMouseMoveHandler(MouseMoveHandler handler);
 
+  // Called for Left, Right, Up, Down, Home and End while the box has the
+  // keyboard focus, with the modifiers held; and with Qt::Key_unknown when
+  // the box gains the focus from the keyboard (Tab, Backtab).
+  using KeyHandler = std::function<void(int key, Qt::KeyboardModifiers modifiers)>;
+  void SetKeyHandler(KeyHandler handler);
+
+  // Shows the marker at `point` (user units) in `colour` over the drawing,
+  // or hides it (nullopt). The mouse moving over the box and the box losing
+  // the focus hide it too.
+  void SetMarker(std::optional<QPointF> point, const QColor& colour = Qt::black);
+  bool marker_shown() const { return marker_.has_value(); }
+
+  // The commands of the box's context menu.
+  void SetContextActions(QList<QAction*> actions) { context_actions_ = std::move(actions); }
+
   // While a Hold lives, the lines drawn reach the screen together when it
   // ends, not piece by piece whenever a long drawing lets the events through.
   class Hold {
@@ -78,6 +99,10 @@ class PictureBox : public QFrame {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // Draws the line from (x1, y1) to (x2, y2) in image pixel coordinates.
@@ -95,10 +120,14 @@ class PictureBox : public QFrame {
   QRect contents_;  // the contents rectangle, where the image is shown
   double pixels_per_x_ = 1.0 / 15, pixels_per_y_ = 1.0 / 15;  // logical
   double device_per_x_ = 1.0 / 15, device_per_y_ = 1.0 / 15;  // of the image
-  int line_pixels_ = 1;                                        // of the image
+  int line_pixels_ = 1;                                       // of the image
   bool repaint_pending_ = false;
   bool held_ = false;
   MouseMoveHandler mouse_move_handler_;
+  KeyHandler key_handler_;
+  std::optional<QPointF> marker_;  // user units
+  QColor marker_colour_;
+  QList<QAction*> context_actions_;
 };
 
 }  // namespace ui

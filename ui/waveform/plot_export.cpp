@@ -1,0 +1,46 @@
+#include "ui/waveform/plot_export.h"
+
+#include <charconv>
+
+#include <QWidget>
+
+#include "analysis/analysis.h"
+#include "ui/waveform/waveform_plot.h"
+#include "ui/widgets/control_table.h"
+
+namespace ui {
+
+namespace {
+
+void Append(std::string& text, double value, char after) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  text.append(buffer, result.ptr);
+  text.push_back(after);
+}
+
+}  // namespace
+
+double SampleTime(const analysis::CircuitState& state, int64_t n) {
+  const double numerator = analysis::Checked(static_cast<double>(n) * 1000000);
+  return analysis::CheckedDiv(analysis::CheckedDiv(numerator, state.f), state.N);
+}
+
+std::string SamplesCsv(const analysis::CircuitState& state) {
+  std::string text = "t_usec,is_A,v_V,iC_A,iL_A\n";
+  for (int32_t k = 1; k <= state.N; ++k) {
+    Append(text, SampleTime(state, k), ',');
+    for (int row = 0; row < 4; ++row)
+      Append(text, TraceSamples(state, row).at(k), row < 3 ? ',' : '\n');
+  }
+  return text;
+}
+
+QImage PlotPicture(QWidget* form2) {
+  const QRect area = Control<QWidget>(form2, "Picture3")
+                         ->geometry()
+                         .united(Control<QWidget>(form2, "Picture1")->geometry());
+  return form2->grab(area).toImage();
+}
+
+}  // namespace ui

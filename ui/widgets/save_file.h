@@ -1,0 +1,30 @@
+// Saving a file that the user names: the question where, and a write that
+// leaves either the whole new file or nothing in its place.
+#pragma once
+
+#include <functional>
+
+#include <QByteArray>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// Asks where to save, in the platform's save dialog over `window` with
+// `title`, proposing the file name `proposed` in the folder last used (the
+// home folder at first) and offering `filter`. Returns the chosen path, or
+// an empty text when the user cancelled.
+QString AskSavePath(QWidget* window, const QString& title, const QString& proposed,
+                    const QString& filter);
+
+// Test seam: while a handler is set, AskSavePath returns what it returns
+// for the proposed file name instead of opening the dialog.
+void SetSavePathHandler(std::function<QString(const QString& proposed)> handler);
+
+// Writes `data` to `path` whole or not at all: into a new file beside it,
+// which then replaces `path`. Returns an empty text when it did, else the
+// reason in Italian ("la cartella non esiste"); the new file is then gone.
+QString SaveWhole(const QString& path, const QByteArray& data);
+
+}  // namespace ui
