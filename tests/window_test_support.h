@@ -15,11 +15,11 @@
 #include <QStyleHints>
 #include <QTest>
 
-#include "ui/widgets/message_box.h"
-#include "ui/widgets/picture_box.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/picture_box.h"
 
 namespace test {
 
@@ -81,54 +81,45 @@ class Program {
                       Qt::NoModifier);
     QApplication::sendEvent(picture, &event);
   }
-  // The colour of the drawing of Picture1 (its labels aside) at user point
-  // (x, y); the far edges x = 100 and y = 0 belong to the last pixel.
-  QColor PixelAt(double x, double y) {
-    const QImage& image = Find<ui::PictureBox>(form2(), "Picture1")->image();
-    const QPoint p = PixelOf(x, y);
-    return image.pixelColor(p);
-  }
-  // How many pixels of the drawing in the column at user x, or in the row
-  // at user y, are not the plot's light yellow.
-  int InkInColumn(double x) { return Ink(PixelOf(x, 0).x(), -1); }
-  int InkInRow(double y) { return Ink(-1, PixelOf(0, y).y()); }
-
   QStringList shown;  // what every message box would have shown so far
   bool started = false;
 
  private:
-  QPoint PixelOf(double x, double y) {
-    auto* picture = Find<ui::PictureBox>(form2(), "Picture1");
-    const QPointF p = (picture->FromUser({x, y}) - picture->contentsRect().topLeft()) *
-                      picture->image().devicePixelRatio();
-    return {std::min(int(p.x()), picture->image().width() - 1),
-            std::min(int(p.y()), picture->image().height() - 1)};
-  }
-  int Ink(int column, int row) {
-    const QImage& image = Find<ui::PictureBox>(form2(), "Picture1")->image();
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x)
-        ink += (x == column || y == row) && image.pixel(x, y) != qRgb(255, 255, 192);
-    }
-    return ink;
-  }
-
   std::unique_ptr<ui::Session> session_;
 };
 
 // Compares what `window` shows with tests/images/<name>.png pixel for pixel
-// (<name>@2x.png on a screen of twice the density).
-// On a difference it writes <name>.png and <name>-diff.png (the differing
-// pixels in red) into image-diffs/ of the build folder and says how many
-// pixels differ. With RLC_WRITE_IMAGES=1 it writes the reference instead.
+// (<name>@2x.png on a screen of twice the density), and the place and size
+// of each of its controls with <name>.layout, which catches what no pixel
+// shows (a label's box grown beyond its text). On a difference it writes
+// the new files and <name>-diff.png (the differing pixels in red) into
+// image-diffs/ of the build folder and says what differs. With
+// RLC_WRITE_IMAGES=1 it writes the references instead (make golden).
 inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   QApplication::processEvents();
   const QImage actual = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QByteArray layout;
+  for (const QWidget* control : window->findChildren<QWidget*>()) {
+    const QRect r(control->mapTo(window, QPoint()), control->size());
+    if (!control->objectName().startsWith("qt_") && !control->objectName().isEmpty())
+      layout += QStringLiteral("%1 %2 %3 %4 %5\n")
+                    .arg(control->objectName())
+                    .arg(r.x())
+                    .arg(r.y())
+                    .arg(r.width())
+                    .arg(r.height())
+                    .toUtf8();
+  }
   const QString file = QString::fromLatin1(name) + (window->devicePixelRatioF() == 2 ? "@2x" : "");
-  const QString reference = QStringLiteral(RLC_TEST_IMAGES "/%1.png").arg(file);
-  if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1) return actual.save(reference);
-  const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+  auto path = [&](const char* folder, const char* ending) {
+    return QString::fromLatin1(folder) + '/' + file + QString::fromLatin1(ending);
+  };
+  QFile layout_file(path(RLC_TEST_IMAGES, ".layout"));
+  if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1)
+    return actual.save(path(RLC_TEST_IMAGES, ".png")) && layout_file.open(QIODevice::WriteOnly) &&
+           layout_file.write(layout) == layout.size();
+  const QImage expected =
+      QImage(path(RLC_TEST_IMAGES, ".png")).convertToFormat(QImage::Format_RGB32);
   QImage diff =
       actual.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
   int differing = expected.size() == actual.size() ? 0 : -1;
@@ -139,14 +130,18 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
       diff.setPixel(x, y, qRgb(255, 0, 0));
     }
   }
-  if (differing == 0) return true;
+  const bool same_layout = layout_file.open(QIODevice::ReadOnly) && layout_file.readAll() == layout;
+  if (differing == 0 && same_layout) return true;
   QDir().mkpath(QStringLiteral(RLC_IMAGE_DIFFS));
-  actual.save(QStringLiteral(RLC_IMAGE_DIFFS "/%1.png").arg(name));
-  diff.save(QStringLiteral(RLC_IMAGE_DIFFS "/%1-diff.png").arg(name));
-  *why =
-      differing < 0
-          ? QStringLiteral("%1: no reference image of this size").arg(name)
-          : QStringLiteral("%1: %2 pixels differ; see " RLC_IMAGE_DIFFS).arg(name).arg(differing);
+  actual.save(path(RLC_IMAGE_DIFFS, ".png"));
+  diff.save(path(RLC_IMAGE_DIFFS, "-diff.png"));
+  QFile new_layout(path(RLC_IMAGE_DIFFS, ".layout"));
+  if (new_layout.open(QIODevice::WriteOnly)) new_layout.write(layout);
+  *why = file +
+         (differing < 0   ? QStringLiteral(": no reference image of this size")
+          : differing > 0 ? QStringLiteral(": %1 pixels differ").arg(differing)
+                          : QStringLiteral(": the layout differs")) +
+         QStringLiteral("; see " RLC_IMAGE_DIFFS);
   return false;
 }
 
