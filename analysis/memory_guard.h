@@ -7,8 +7,8 @@
 
 namespace analysis {
 
-// Returns the bytes the machine can give without swapping: MemAvailable of
-// /proc/meminfo, or the free physical pages when that cannot be read.
+// Returns the bytes the machine can give without swapping, MemAvailable of
+// /proc/meminfo; UINT64_MAX, for no limit, when that cannot be read.
 uint64_t AvailableMemoryBytes();
 
 // Requests up to this size are left to the allocator: any machine that runs

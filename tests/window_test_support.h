@@ -1,6 +1,6 @@
 // What the window tests share: the program running on the offscreen
 // platform with its messages recorded instead of shown, a user's actions on
-// it, and the comparison of a window with its reviewed reference image.
+// it, and the comparison of a window with its reviewed reference.
 #pragma once
 
 #include <memory>
@@ -55,13 +55,15 @@ class Program {
   ui::Form1& form1() { return session_->form1(); }
   ui::Form2* form2() { return session_->form2(); }
 
-  // Replaces the text of a field of Form1 by real key presses.
-  void Type(const char* field, const QString& text) {
-    auto* box = Find<QLineEdit>(&form1(), field);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+  // Replaces the texts of fields of Form1 (pairs of name and text) by real key presses.
+  void Edit(const QStringList& edits) {
+    for (int i = 0; i + 1 < edits.size(); i += 2) {
+      auto* box = Find<QLineEdit>(&form1(), qPrintable(edits[i]));
+      box->setFocus();
+      QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(box, Qt::Key_Delete);
+      QTest::keyClicks(box, edits[i + 1]);
+    }
   }
   void Click(QWidget* window, const char* button) {
     QTest::mouseClick(Find(window, button), Qt::LeftButton);
@@ -71,8 +73,10 @@ class Program {
   QString Caption(const QWidget* window, const char* label) {
     return Find<QLabel>(window, label)->text();
   }
-  bool Checked(const char* option) { return Find<QRadioButton>(form2(), option)->isChecked(); }
-
+  bool Checked(int option) {
+    return Find<QRadioButton>(form2(), qPrintable(QStringLiteral("Option%1").arg(option)))
+        ->isChecked();
+  }
   // Moves the mouse over Picture1 of Form2 to user point (x, y).
   void MoveTo(double x, double y, Qt::MouseButtons buttons = Qt::NoButton) {
     auto* picture = Find<ui::PictureBox>(form2(), "Picture1");
@@ -81,6 +85,7 @@ class Program {
                       Qt::NoModifier);
     QApplication::sendEvent(picture, &event);
   }
+
   QStringList shown;  // what every message box would have shown so far
   bool started = false;
 
@@ -97,57 +102,50 @@ class Program {
 // RLC_WRITE_IMAGES=1 it writes the references instead (make golden).
 inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   QApplication::processEvents();
-  const QImage actual = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
   QByteArray layout;
-  for (const QWidget* control : window->findChildren<QWidget*>()) {
-    const QRect r(control->mapTo(window, QPoint()), control->size());
-    if (!control->objectName().startsWith("qt_") && !control->objectName().isEmpty())
-      layout += QStringLiteral("%1 %2 %3 %4 %5\n")
-                    .arg(control->objectName())
-                    .arg(r.x())
-                    .arg(r.y())
-                    .arg(r.width())
-                    .arg(r.height())
+  for (const QWidget* c : window->findChildren<QWidget*>()) {
+    const QPoint at = c->mapTo(window, QPoint());
+    if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_"))
+      layout += QString::asprintf("%s %d %d %d %d\n", qPrintable(c->objectName()), at.x(), at.y(),
+                                  c->width(), c->height())
                     .toUtf8();
   }
-  const QString file = QString::fromLatin1(name) + (window->devicePixelRatioF() == 2 ? "@2x" : "");
+  const QString file = name + QString(window->devicePixelRatioF() == 2 ? "@2x" : "");
   auto path = [&](const char* folder, const char* ending) {
-    return QString::fromLatin1(folder) + '/' + file + QString::fromLatin1(ending);
+    return folder + QStringLiteral("/") + file + ending;
   };
-  QFile layout_file(path(RLC_TEST_IMAGES, ".layout"));
+  QFile reference(path(RLC_TEST_IMAGES, ".layout"));
   if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1)
-    return actual.save(path(RLC_TEST_IMAGES, ".png")) && layout_file.open(QIODevice::WriteOnly) &&
-           layout_file.write(layout) == layout.size();
-  const QImage expected =
-      QImage(path(RLC_TEST_IMAGES, ".png")).convertToFormat(QImage::Format_RGB32);
-  QImage diff =
-      actual.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
-  int differing = expected.size() == actual.size() ? 0 : -1;
-  for (int y = 0; differing >= 0 && y < actual.height(); ++y) {
-    for (int x = 0; x < actual.width(); ++x) {
-      if (actual.pixel(x, y) == expected.pixel(x, y)) continue;
+    return image.save(path(RLC_TEST_IMAGES, ".png")) && reference.open(QIODevice::WriteOnly) &&
+           reference.write(layout) == layout.size();
+  const QImage expected = QImage(path(RLC_TEST_IMAGES, ".png")).convertToFormat(image.format());
+  QImage diff = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(image.format());
+  int differing = expected.size() == image.size() ? 0 : -1;
+  for (int y = 0; differing >= 0 && y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == expected.pixel(x, y)) continue;
       ++differing;
       diff.setPixel(x, y, qRgb(255, 0, 0));
     }
   }
-  const bool same_layout = layout_file.open(QIODevice::ReadOnly) && layout_file.readAll() == layout;
-  if (differing == 0 && same_layout) return true;
-  QDir().mkpath(QStringLiteral(RLC_IMAGE_DIFFS));
-  actual.save(path(RLC_IMAGE_DIFFS, ".png"));
-  diff.save(path(RLC_IMAGE_DIFFS, "-diff.png"));
-  QFile new_layout(path(RLC_IMAGE_DIFFS, ".layout"));
-  if (new_layout.open(QIODevice::WriteOnly)) new_layout.write(layout);
+  if (differing == 0 && reference.open(QIODevice::ReadOnly) && reference.readAll() == layout)
+    return true;
+  QDir().mkpath(RLC_IMAGE_DIFFS);
+  QFile changed(path(RLC_IMAGE_DIFFS, ".layout"));
+  changed.open(QIODevice::WriteOnly) && changed.write(layout);
+  image.save(path(RLC_IMAGE_DIFFS, ".png")) && diff.save(path(RLC_IMAGE_DIFFS, "-diff.png"));
   *why = file +
-         (differing < 0   ? QStringLiteral(": no reference image of this size")
+         (differing < 0   ? ": no reference image of this size"
           : differing > 0 ? QStringLiteral(": %1 pixels differ").arg(differing)
                           : QStringLiteral(": the layout differs")) +
-         QStringLiteral("; see " RLC_IMAGE_DIFFS);
+         "; see " RLC_IMAGE_DIFFS;
   return false;
 }
 
 }  // namespace test
 
-// Fails the test unless `window` looks as its reference image `name`.
+// Fails the test unless `window` looks as its reference `name`.
 #define COMPARE_WITH_REFERENCE(window, name)                                     \
   do {                                                                           \
     QString why_;                                                                \
