@@ -15,8 +15,9 @@ uint64_t AvailableMemoryBytes();
 // the program has them, and reading /proc/meminfo costs more than they do.
 inline constexpr uint64_t kAlwaysAvailableBytes = uint64_t{64} << 20;
 
-// Throws Fault(OutOfMemory) when `bytes` exceed AvailableMemoryBytes() plus
-// `released_bytes`, the memory the caller frees before allocating.
+// Throws Fault(OutOfMemory) when `bytes`, above kAlwaysAvailableBytes,
+// exceed AvailableMemoryBytes() plus `released_bytes`, the memory the
+// caller frees before allocating.
 void EnsureMemoryFor(uint64_t bytes, uint64_t released_bytes);
 
 }  // namespace analysis

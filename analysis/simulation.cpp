@@ -178,10 +178,10 @@ void RunSimulation(CircuitState& state, bool wrap_source) {
   struct : RunMonitor {
     bool Continue(double) override { return true; }
   } never_stop;
-  RunSimulation(state, wrap_source, never_stop);
+  RunMonitoredSimulation(state, wrap_source, never_stop);
 }
 
-bool RunSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
+bool RunMonitoredSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
   AllocateSampleArrays(state, CheckedAdd(state.N, 1));
   const int32_t limit = CheckedMul(100, state.NP);
   Pacer pacer{monitor, limit};

@@ -49,6 +49,6 @@ class RunMonitor {
 // As RunSimulation(state, wrap_source), and asks `monitor` on the way.
 // Returns true when the run completed, with the same results bit for bit;
 // false when the monitor stopped it (the arrays then hold a run cut short).
-bool RunSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor);
+bool RunMonitoredSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor);
 
 }  // namespace analysis

@@ -75,7 +75,7 @@ void Form1::Command1_Click() {
   if (!analysis::CheckParameterFields(state_, texts, sink)) return;
   analysis::ReadParameters(state_, texts);
   ProgressGate gate(this);
-  if (!analysis::RunSimulation(state_, /*wrap_source=*/false, gate)) return;  // cancelled
+  if (!analysis::RunMonitoredSimulation(state_, /*wrap_source=*/false, gate)) return;  // cancelled
   analysis::FindPeakV(state_);
   const QString qris = FormatForLocale(state_.Qris, "0.00E+00");
   const QString fris = FormatForLocale(state_.fris, "0.0000E+00");

@@ -2,7 +2,8 @@
 // the plot area, the trace band under the cursor selects its option button,
 // and the time and the value that the cursor's height stands for on that
 // trace's scale are shown in the trace's two readout boxes and in the plot
-// area's tooltip. It reads no sample and draws nothing.
+// area's tooltip. It reads no sample and draws nothing. The keyboard's
+// sample cursor shows its readings through it too (ShowReading).
 #pragma once
 
 #include <QString>
@@ -30,8 +31,7 @@ class CursorReadout {
   // 1000000) / f in us, the row's peak search, v = ((y - zero line) peak) /
   // height, both written with "0.00" into the row's boxes, the value box in
   // the trace's colour, the other six boxes blanked, and the tooltip.
-  // Throws the Fault of a computation or of the peak search (no arrays, or
-  // data from a failed run); what was set before stays.
+  // Throws the Fault of a computation; what was set before stays.
   void Update(analysis::CircuitState& state, float x, float y);
 
   // Selects the option button of row `row` (0 is(t), 1 v(t), 2 iC(t), 3 iL(t)).

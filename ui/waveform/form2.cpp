@@ -92,6 +92,9 @@ void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
                            ? std::max<int64_t>(1, std::llround(plotted_->N / 10.0))
                            : 1;
   int row = readout_->Selected();
+  // The first Left or Right after a click shows the cursor where it stands.
+  if (!Picture1->marker_shown() && (key == Qt::Key_Left || key == Qt::Key_Right))
+    key = Qt::Key_unknown;
   switch (key) {
     case Qt::Key_Left:
       cursor_ = std::max<int64_t>(0, cursor_ - step);

@@ -54,7 +54,8 @@ class Form2 : public QWidget {
   // of the sample and the sample's value in the readout boxes and the
   // tooltip, marks it over the plot and gives the reading to a screen
   // reader (the accessible name of Picture1). It starts at the first
-  // sample. Throws the Fault of its computations.
+  // sample; while it is not shown, Left and Right only show it. Throws the
+  // Fault of its computations.
   void Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers);
 
   // The commands of the plot on screen, in the context menu of Picture1 and

@@ -84,8 +84,8 @@ void CheckTraces(const analysis::CircuitState& state) {
 // are the shared counters cycle and k of the state. Each segment joins the
 // points of samples k and k + 1, computed in the order x1, y1, x2, y2 of
 // the segment; a point already computed for the segment before is reused.
-// Asks `monitor`, if any, on the way; returns false when it stopped the drawing.
-bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::RunMonitor* monitor) {
+// Asks `monitor` on the way; returns false when it stopped the drawing.
+bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::RunMonitor& monitor) {
   const Traces traces = TracesOf(state);
   const int32_t periods = state.NP;
   int until_due = kMonitorSegments;
@@ -108,7 +108,7 @@ bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::Ru
       x1 = x2;
       if (--until_due == 0) {
         until_due = kMonitorSegments;
-        if (monitor != nullptr && !monitor->Continue(1.0)) return false;
+        if (!monitor.Continue(1.0)) return false;
       }
     }
   }
@@ -133,6 +133,38 @@ class Checkpoint {
   bool kept_ = false;
 };
 
+// Reads the fields, simulates and draws the traces over the tick marks and
+// zero lines; returns false when the user cancelled it. Its progress dialog
+// (if it came) is gone when it returns.
+bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form,
+                PictureBox& picture, bool fresh) {
+  analysis::ReadParameters(state, form1.FieldTexts());
+  const TimeCaptions captions = TimeCaptionsOf(state);
+  ProgressGate gate(&form);
+  if (!analysis::RunMonitoredSimulation(state, /*wrap_source=*/true, gate)) return false;
+  analysis::FindPeakIs(state);
+  analysis::FindPeakV(state);
+  analysis::FindPeakIC(state);
+  analysis::FindPeakIL(state);
+  CheckTraces(state);
+  auto plotted = std::make_unique<analysis::CircuitState>(state);
+  if (!gate.Continue(1.0)) return false;
+  // The drawing takes about a tenth of the run. It can be cancelled when the
+  // run showed the progress dialog (and a copy of the drawing to go back to
+  // is worth its time); else a dialog that comes during it has no "Annulla".
+  std::optional<Checkpoint> checkpoint;
+  if (gate.showing())
+    checkpoint.emplace(picture);
+  else
+    gate.SetCancellable(false);
+  PictureBox::Hold hold(picture);
+  if (!fresh) DrawTicksAndZeroLines(picture);
+  if (!DrawTraces(state, picture, gate)) return false;
+  form.ShowPlot(std::move(plotted), captions);
+  if (checkpoint) checkpoint->Keep();
+  return true;
+}
+
 }  // namespace
 
 const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row) {
@@ -146,6 +178,7 @@ QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period
 }
 
 void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
+  const bool opened = !form.isVisible();  // this command opens the window
   form.show();
   form.raise();  // an open window comes forward, unchanged
   form.activateWindow();
@@ -155,26 +188,8 @@ void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& for
   // happens next; a plot on screen stays whole unless this one completes.
   const bool fresh = form.plotted() == nullptr;
   if (fresh) DrawTicksAndZeroLines(*picture);
-
-  analysis::ReadParameters(state, form1.FieldTexts());
-  const TimeCaptions captions = TimeCaptionsOf(state);
-  ProgressGate gate(&form);
-  if (!analysis::RunSimulation(state, /*wrap_source=*/true, gate)) return;
-  analysis::FindPeakIs(state);
-  analysis::FindPeakV(state);
-  analysis::FindPeakIC(state);
-  analysis::FindPeakIL(state);
-  CheckTraces(state);
-  auto plotted = std::make_unique<analysis::CircuitState>(state);
-  // The drawing takes about a tenth of the run: it can be cancelled only
-  // when the run was long enough to show the progress dialog.
-  std::optional<Checkpoint> checkpoint;
-  if (gate.showing()) checkpoint.emplace(*picture);
-  PictureBox::Hold hold(*picture);
-  if (!fresh) DrawTicksAndZeroLines(*picture);
-  if (!DrawTraces(state, *picture, gate.showing() ? &gate : nullptr)) return;
-  form.ShowPlot(std::move(plotted), captions);
-  if (checkpoint) checkpoint->Keep();
+  // Cancelled: as if nothing had been asked, a window it opened goes too.
+  if (!RunAndDraw(state, form1, form, *picture, fresh) && opened) form.close();
 }
 
 }  // namespace ui

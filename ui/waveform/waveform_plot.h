@@ -12,18 +12,19 @@ namespace ui {
 class Form1;
 class Form2;
 
-// Opens the waveform window (loading it when needed) and, in this order:
-// sets Picture1's coordinates (0, 100)-(100, 0); draws the 20 left and 5
-// bottom tick marks and the four zero lines; reads the seven fields of
-// Form1 again without checks (ReadParameters); works out the time captions;
-// simulates with the source wrap; finds the four peaks; draws N - 1
-// segments per trace and period; then annotates the axes and makes this
-// the plot on screen (Form2::ShowPlot). Nothing is erased: a second plot
-// draws over the first. A trace whose peak is 0 lies flat on its zero line.
-// A long run shows its progress and can be cancelled (ProgressGate).
-// Throws the Fault of the reading, the simulation or a point computation.
-// A plot that fails or is cancelled changes nothing on screen, but that a
-// window it opened shows its tick marks and zero lines.
+// Opens the waveform window and sets Picture1's coordinates (0, 100)-(100,
+// 0); reads the seven fields of Form1 again without checks
+// (ReadParameters); works out the time captions; simulates with the source
+// wrap; finds the four peaks; draws the 20 left and 5 bottom tick marks,
+// the four zero lines and N - 1 segments per trace and period; then
+// annotates the axes and makes this the plot on screen (Form2::ShowPlot).
+// Nothing is erased: a second plot draws over the first. A trace whose peak
+// is 0 lies flat on its zero line. A long run shows its progress and can
+// be cancelled (ProgressGate). Throws the Fault of the reading, the
+// simulation or a point computation. A plot that fails leaves the plot on
+// screen whole; in a window without one it leaves the tick marks and zero
+// lines, which it draws first. A plot that is cancelled closes a window it
+// opened and else leaves the window as it was.
 // `form2` is the waveform window, loaded by the plot command if need be.
 void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
 

@@ -186,7 +186,8 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   repaint_pending_ = false;
   // Moved to a screen of another density: the drawing keeps its place.
   if (image_.devicePixelRatio() != devicePixelRatioF()) {
-    image_ = image_.scaled(DeviceSize(image_.size().expandedTo(contentsRect().size())));
+    const QSize logical = image_.deviceIndependentSize().toSize().expandedTo(contentsRect().size());
+    image_ = image_.scaled(DeviceSize(logical));
     image_.setDevicePixelRatio(devicePixelRatioF());
     UpdateScale();
   }

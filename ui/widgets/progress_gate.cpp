@@ -1,7 +1,9 @@
 #include "ui/widgets/progress_gate.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QPushButton>
 
 #include "ui/widgets/title_and_icon.h"
 
@@ -16,6 +18,33 @@ int g_running = 0;
 constexpr qint64 kEventsEveryMs = 25;
 // The dialog counts in thousandths of the run.
 constexpr int kSteps = 1000;
+
+// The progress dialog of a gate. It stays on screen, modal, until the gate
+// goes: "Annulla", Esc and the close box only emit canceled(). So nothing of
+// the windows runs until the command has ended, cancelled or not.
+class Dialog : public QProgressDialog {
+ public:
+  explicit Dialog(QWidget* window)
+      : QProgressDialog(QString::fromUtf8("Simulazione in corso…"), QString(), 0, kSteps, window) {
+    auto* button = new QPushButton(QStringLiteral("Annulla"), this);
+    setCancelButton(button);  // its clicks emit canceled()
+    disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowModality(Qt::ApplicationModal);
+    setAutoClose(false);
+    setAutoReset(false);
+    setMinimumDuration(0);
+    setMinimumWidth(320);  // room for the title in the title bar
+  }
+  void SetCancellable(bool cancellable) { findChild<QPushButton*>()->setEnabled(cancellable); }
+
+ protected:
+  void reject() override { emit canceled(); }
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    emit canceled();
+  }
+};
 
 }  // namespace
 
@@ -35,30 +64,26 @@ bool ProgressGate::Running() { return g_running > 0; }
 
 void ProgressGate::SetDelay(std::chrono::milliseconds delay) { g_delay = delay; }
 
+void ProgressGate::SetCancellable(bool cancellable) {
+  cancellable_ = cancellable;
+  if (dialog_ != nullptr) static_cast<Dialog*>(dialog_.data())->SetCancellable(cancellable);
+}
+
 bool ProgressGate::Continue(double share_done) {
   if (cancelled_) return false;
   const qint64 now = clock_.elapsed();
   if (now < due_ms_) return true;
   due_ms_ = now + kEventsEveryMs;
-  if (dialog_ == nullptr) ShowDialog();
+  if (dialog_ == nullptr) {
+    auto* dialog = new Dialog(window_);
+    dialog->SetCancellable(cancellable_);
+    QObject::connect(dialog, &QProgressDialog::canceled, [this] { cancelled_ = cancellable_; });
+    dialog_ = dialog;
+    dialog->show();
+  }
   dialog_->setValue(static_cast<int>(share_done * kSteps));
   QCoreApplication::processEvents();
   return !cancelled_;
-}
-
-void ProgressGate::ShowDialog() {
-  dialog_ = new QProgressDialog(QString::fromUtf8("Simulazione in corso…"),
-                                QStringLiteral("Annulla"), 0, kSteps, window_);
-  dialog_->setWindowTitle(QString::fromUtf8(kApplicationTitle));
-  dialog_->setWindowModality(Qt::ApplicationModal);
-  dialog_->setAutoClose(false);
-  dialog_->setAutoReset(false);
-  dialog_->setMinimumDuration(0);
-  dialog_->setMinimumWidth(320);  // room for the title in the title bar
-  // "Annulla" and the close box emit canceled(), Esc rejects the dialog.
-  QObject::connect(dialog_, &QProgressDialog::canceled, [this] { cancelled_ = true; });
-  QObject::connect(dialog_, &QProgressDialog::rejected, [this] { cancelled_ = true; });
-  dialog_->show();
 }
 
 }  // namespace ui

@@ -1,10 +1,11 @@
-// The progress of a long simulation. A command creates one gate for its run
+// The progress of a long command. A command creates one gate for its run
 // and hands it to the simulation as its monitor. Once the run has lasted
 // about half a second, the gate shows a modal dialog with the share of the
 // periods done and "Annulla", and from then on lets the events of the
-// windows through about every 25 ms, so that they repaint; the modal dialog
-// keeps every other command, field edit and readout out. A run shorter than
-// that shows nothing and processes no event. The dialog goes with the gate.
+// windows through about every 25 ms, so that they repaint. The dialog stays
+// up until the gate goes, also after "Annulla": it keeps every other
+// command, field edit and readout out for as long as the command runs. A
+// run shorter than that shows nothing and processes no event.
 #pragma once
 
 #include <chrono>
@@ -31,6 +32,10 @@ class ProgressGate : public analysis::RunMonitor {
   // dialog's close box. Shows the dialog when it is due.
   bool Continue(double share_done) override;
 
+  // Whether "Annulla" is offered (it is at first). A part of a command that
+  // cannot be undone shows its progress without it.
+  void SetCancellable(bool cancellable);
+
   // True once the dialog is on screen.
   bool showing() const;
 
@@ -41,13 +46,12 @@ class ProgressGate : public analysis::RunMonitor {
   static void SetDelay(std::chrono::milliseconds delay);
 
  private:
-  void ShowDialog();
-
   QPointer<QWidget> window_;
   QElapsedTimer clock_;
   qint64 due_ms_;  // when to look at the dialog and the events next
   QPointer<QProgressDialog> dialog_;
   bool cancelled_ = false;
+  bool cancellable_ = true;
 };
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -52,6 +53,21 @@ QString Reason(int error) {
   }
 }
 
+// The user's file creation mask, read without changing it (umask() would
+// change it for every thread for a moment); 022 when it cannot be read.
+mode_t CreationMask() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (status.open(QIODevice::ReadOnly)) {
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+      if (!line.startsWith("Umask:")) continue;
+      bool ok = false;
+      const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+      if (ok) return static_cast<mode_t>(mask & 0777);
+    }
+  }
+  return 022;
+}
+
 }  // namespace
 
 QString AskSavePath(QWidget* window, const QString& title, const QString& proposed,
@@ -85,13 +101,13 @@ QString SaveWhole(const QString& path, const QByteArray& data) {
         write(fd, data.constData() + written, static_cast<size_t>(data.size() - written));
     if (n > 0)
       written += n;
+    else if (n == 0)
+      error = EIO;  // a device that takes nothing would loop for ever
     else if (errno != EINTR)
       error = errno;
   }
   // The new file gets the permissions a new file of the user gets.
-  const mode_t mask = umask(0);
-  umask(mask);
-  if (error == 0 && fchmod(fd, 0666 & ~mask) != 0) error = errno;
+  if (error == 0 && fchmod(fd, 0666 & ~CreationMask()) != 0) error = errno;
   if (error == 0 && fsync(fd) != 0) error = errno;
   if (close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temporary.constData(), target.constData()) != 0) error = errno;

@@ -25,6 +25,8 @@ void SetSavePathHandler(std::function<QString(const QString& proposed)> handler)
 // Writes `data` to `path` whole or not at all: into a new file beside it,
 // which then replaces `path`. Returns an empty text when it did, else the
 // reason in Italian ("la cartella non esiste"); the new file is then gone.
+// The new file has the permissions of any new file of the user; where
+// `path` was a link, the link itself is replaced, not the file it named.
 QString SaveWhole(const QString& path, const QByteArray& data);
 
 }  // namespace ui
