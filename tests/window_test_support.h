@@ -112,14 +112,13 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
                     .toUtf8();
   }
   const QString file = name + QString(window->devicePixelRatioF() == 2 ? "@2x" : "");
-  auto path = [&](const char* folder, const char* ending) {
-    return folder + QStringLiteral("/") + file + ending;
+  const QString reference = RLC_TEST_IMAGES "/" + file, changed = RLC_IMAGE_DIFFS "/" + file;
+  auto write = [&](const QString& path) {
+    QFile text(path + ".layout");
+    return image.save(path + ".png") && text.open(QIODevice::WriteOnly) && text.write(layout) > 0;
   };
-  QFile reference(path(RLC_TEST_IMAGES, ".layout"));
-  if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1)
-    return image.save(path(RLC_TEST_IMAGES, ".png")) && reference.open(QIODevice::WriteOnly) &&
-           reference.write(layout) == layout.size();
-  const QImage expected = QImage(path(RLC_TEST_IMAGES, ".png")).convertToFormat(image.format());
+  if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1) return write(reference);
+  const QImage expected = QImage(reference + ".png").convertToFormat(image.format());
   QImage diff = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(image.format());
   int differing = expected.size() == image.size() ? 0 : -1;
   for (int y = 0; differing >= 0 && y < image.height(); ++y) {
@@ -129,12 +128,10 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
       diff.setPixel(x, y, qRgb(255, 0, 0));
     }
   }
-  if (differing == 0 && reference.open(QIODevice::ReadOnly) && reference.readAll() == layout)
-    return true;
+  QFile text(reference + ".layout");
+  if (differing == 0 && text.open(QIODevice::ReadOnly) && text.readAll() == layout) return true;
   QDir().mkpath(RLC_IMAGE_DIFFS);
-  QFile changed(path(RLC_IMAGE_DIFFS, ".layout"));
-  changed.open(QIODevice::WriteOnly) && changed.write(layout);
-  image.save(path(RLC_IMAGE_DIFFS, ".png")) && diff.save(path(RLC_IMAGE_DIFFS, "-diff.png"));
+  write(changed) && diff.save(changed + "-diff.png");
   *why = file +
          (differing < 0   ? ": no reference image of this size"
           : differing > 0 ? QStringLiteral(": %1 pixels differ").arg(differing)
