@@ -61,7 +61,7 @@ TEST(Val, ReadsTheLongestLeadingNumber) {
   for (const std::string& text :
        {std::string("1e400"), std::string("1.7976931348623159e308"),
         std::string("-1e99999999999999999999"), std::string("99999999999999999999e300"),
-        "0." + std::string(400, '0') + "1e800"})
+        "0." + std::string(400, '0') + "1e800", "1" + std::string(419, '0') + "e-100"})
     EXPECT_EQ(FaultOf([&] { Val(text); }), FaultKind::Overflow) << text.substr(0, 30);
 }
 
