@@ -69,7 +69,11 @@ class Program {
     QTest::mouseClick(Find(window, button), Qt::LeftButton);
   }
   void Compute() { Click(&form1(), "Command1"); }
-  void Plot() { Click(&form1(), "Command2"); }
+  // Plots; the plot window, if the plot opened it, is active on return.
+  void Plot() {
+    Click(&form1(), "Command2");
+    if (form2() != nullptr) (void)QTest::qWaitForWindowActive(form2());
+  }
   QString Caption(const QWidget* window, const char* label) {
     return Find<QLabel>(window, label)->text();
   }
