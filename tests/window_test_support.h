@@ -119,7 +119,8 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   const QString reference = RLC_TEST_IMAGES "/" + file, changed = RLC_IMAGE_DIFFS "/" + file;
   auto write = [&](const QString& path) {
     QFile text(path + ".layout");
-    return image.save(path + ".png") && text.open(QIODevice::WriteOnly) && text.write(layout) > 0;
+    return image.save(path + ".png") && text.open(QIODevice::WriteOnly) &&
+           text.write(layout) == layout.size();
   };
   if (qEnvironmentVariableIntValue("RLC_WRITE_IMAGES") == 1) return write(reference);
   const QImage expected = QImage(reference + ".png").convertToFormat(image.format());
@@ -136,11 +137,9 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   if (differing == 0 && text.open(QIODevice::ReadOnly) && text.readAll() == layout) return true;
   QDir().mkpath(RLC_IMAGE_DIFFS);
   write(changed) && diff.save(changed + "-diff.png");
-  *why = file +
-         (differing < 0   ? ": no reference image of this size"
-          : differing > 0 ? QStringLiteral(": %1 pixels differ").arg(differing)
-                          : QStringLiteral(": the layout differs")) +
-         "; see " RLC_IMAGE_DIFFS;
+  const QString what = differing < 0 ? QStringLiteral("the sizes") : QStringLiteral("the layouts");
+  *why = file + ": " + (differing > 0 ? QStringLiteral("%1 pixels").arg(differing) : what) +
+         " differ; see " RLC_IMAGE_DIFFS;
   return false;
 }
 
