@@ -106,7 +106,7 @@ TEST(Format, WritesByPattern) {
       {1, "0.00x", FaultKind::InvalidArgument},
   };
   for (const auto& [value, pattern, kind] : faults)
-    EXPECT_EQ(FaultOf([&] { Format(value, pattern, "."); }), kind) << pattern;
+    EXPECT_EQ(FaultOf([&, v = value, p = pattern] { Format(v, p, "."); }), kind) << pattern;
   // The window tests see the texts of the other five kinds.
   EXPECT_STREQ(Fault(FaultKind::InvalidOperation).what(), "Operazione non valida");
 }
@@ -370,7 +370,8 @@ TEST(Derivations, FaultWhereTheArithmeticFails) {
   };
   for (const auto& [R, C, L, f, kind] : rows) {
     CircuitState state;
-    EXPECT_EQ(FaultOf([&] { ReadParameters(state, {"1", R, C, L, f, "1000", "1"}); }), kind) << R;
+    const ParameterTexts texts{"1", R, C, L, f, "1000", "1"};
+    EXPECT_EQ(FaultOf([&] { ReadParameters(state, texts); }), kind) << R;
   }
 }
 

@@ -390,7 +390,7 @@ class WindowTest : public QObject {
         {"nuova/dati.csv", "la cartella non esiste"},
         {"cartella", "c'è una cartella con quel nome"}};
     for (const auto& [name, reason] : failures) {
-      ui::SetSavePathHandler([&](const QString&) { return dir.filePath(name); });
+      ui::SetSavePathHandler([path = dir.filePath(name)](const QString&) { return path; });
       QTest::keyClick(form2(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
       QCOMPARE(p_->shown.last(),
                "Impossibile salvare il file \"" + dir.filePath(name) + "\": " + reason + ".");
