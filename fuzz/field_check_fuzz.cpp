@@ -52,8 +52,9 @@ void Compute(analysis::CircuitState& state, const analysis::ParameterTexts& text
   analysis::Format(state.Qris, "0.00E+00", ",");
   analysis::Format(state.fris, "0.0000E+00", ".");
   // Keep each input quick: at most 200000 steps and small arrays.
-  const int64_t steps = int64_t{100} * state.NP * state.N;
-  if (state.N > 4000 || state.N < -4 || state.NP > 50 || state.NP < -50 || steps > 200000) return;
+  // (The bounds come first: the product of two int32 and 100 overflows int64.)
+  if (state.N > 4000 || state.N < -4 || state.NP > 50 || state.NP < -50) return;
+  if (int64_t{100} * state.NP * state.N > 200000) return;
   analysis::RunSimulation(state, wrap);
   Require(state.cycle == (state.NP < 1 ? 1 : 100 * state.NP + 1));
   analysis::FindPeakIs(state);
