@@ -55,6 +55,7 @@ TEST(Val, ReadsTheLongestLeadingNumber) {
       {"1e-99999999999999999999", 0},
       {"0e99999999999999999999", 0},
       {"0." + std::string(40000, '0') + "1e40001", 1},
+      {"." + std::string(400, '0') + "1e-10", 0},
   };
   for (const auto& [text, value] : rows)
     EXPECT_EQ(Bits(Val(text)), Bits(value)) << text.substr(0, 30);
@@ -141,13 +142,7 @@ TEST(CheckNumericField, AcceptsOnlyNumberCharacters) {
       // text, passes
       {"0123456789eE.-+", true},
       {std::string(70000, '7'), true},
-      {" 1", false},
-      {"/", false},  // the neighbours of the digits and of e and E
-      {":", false},
-      {"d", false},
-      {"F", false},
-      {"½", false},
-      {std::string(70000, '7') + "x", false},
+      {std::string(70000, '7') + "x", false},  // each field checks the other characters
   };
   CircuitState state;
   state.missing_msg = "missing";
@@ -164,7 +159,8 @@ TEST(CheckNumericField, AcceptsOnlyNumberCharacters) {
 
 TEST(CheckParameterFields, EachFieldHasItsMessagesAndTheCheckStopsThere) {
   for (int i = 0; i < 7; ++i) {
-    for (const char* bad : {"", "1,5"}) {
+    // A blank, the neighbours of the digits and of e and E, a letter beyond ASCII.
+    for (const char* bad : {"", "1,5", " 1", "/", ":", "d", "F", "½"}) {
       ParameterTexts texts{"1", "400", "1e-5", "0.1", "159", "1000", "10"};
       std::string* fields[7] = {&texts.Is, &texts.R, &texts.C, &texts.L,
                                 &texts.f,  &texts.N, &texts.NP};
@@ -174,7 +170,7 @@ TEST(CheckParameterFields, EachFieldHasItsMessagesAndTheCheckStopsThere) {
       RecordingSink sink;
       EXPECT_FALSE(CheckParameterFields(state, texts, sink));
       Shown expected;
-      if (i == 5) expected.push_back(kWarning);  // "" reads as 0, "1,5" as 1: below 1000
+      if (i == 5) expected.push_back(kWarning);  // each reads as 0 or 1: below 1000
       const std::string repeated = i == 6 ? "Puoi scrivere soltanto " : "";
       expected.push_back(*bad == 0 ? "Hai dimenticato di scrivere " + kSubjects[i]
                                    : "Errore di inserimento dati per " +
@@ -305,7 +301,6 @@ TEST(RunSimulation, WorkedExample) {
   EXPECT_NEAR(two.il[3], 3.9555397e-5, 5e-13);
   EXPECT_NEAR(two.v[3], 1.25687275, 5e-9);
   RunSimulation(state, false);
-  ExpectSameBits(state, Simulate(state, false));
   FindPeakV(state);
   EXPECT_NEAR(state.v_peak, 260.99, 0.005);
 }

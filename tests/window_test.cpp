@@ -57,15 +57,17 @@ class WindowTest : public QObject {
   ui::Form1& form1() { return p_->form1(); }
   ui::Form2* form2() { return p_->form2(); }
   QStringList Results() {
-    return {p_->Caption(&form1(), "Label5"), p_->Caption(&form1(), "Label9"),
-            p_->Caption(&form1(), "Label12")};
+    QStringList texts;
+    for (const char* label : {"Label5", "Label9", "Label12"})
+      texts << test::Find<QLabel>(&form1(), label)->text();
+    return texts;
   }
   // The eight readout boxes: time and value of is(t), v(t), iC(t), iL(t).
   QStringList Boxes() {
     QStringList texts;
     for (const char* box :
          {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32", "Label35", "Label36"})
-      texts << p_->Caption(form2(), box);
+      texts << test::Find<QLabel>(form2(), box)->text();
     return texts;
   }
   // The readout that shows `time` and `value` in row `row` (is, v, iC, iL).
@@ -210,7 +212,6 @@ class WindowTest : public QObject {
       QCOMPARE(Boxes(), kNoReadout);
       p_->Edit(kDefaults);
       p_->Plot();
-      p_->MoveTo(50, 70);
       p_->Edit(edits);
       p_->Plot();  // over a plot: that plot stays whole, its readout too
       QCOMPARE(p_->shown.last(), fault);
@@ -226,31 +227,38 @@ class WindowTest : public QObject {
   void aLongRunShowsItsProgressAndCanBeCancelled() {
     p_->Plot();
     p_->Compute();
-    ui::ProgressGate::SetDelay(std::chrono::milliseconds(0));
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
     p_->Edit({"Text8", "100"});
+    auto* picture = test::Find<ui::PictureBox>(form2(), "Picture1");
+    const QImage drawing = picture->image();
     QStringList seen;
-    for (const char* command : {"Command1", "Command2"}) {
+    // A compute cancelled by Esc, a plot by "Annulla" during its run, and a
+    // plot during its drawing (the run all done, the plot area changed).
+    for (const char* command : {"Command1", "Command2", "Command2"}) {
       auto* timer = new QTimer(this);  // runs while the dialog lets the events through
       connect(timer, &QTimer::timeout, [&, timer] {
         auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
+        if (dialog == nullptr || (seen.size() == 6 && picture->image() == drawing)) return;
         delete timer;
-        if (seen.isEmpty()) {
+        seen << dialog->windowTitle() << dialog->labelText() << QString::number(dialog->value());
+        if (seen.size() == 3) {
           dialog->setValue(250);  // where the run is when the timer comes varies
           COMPARE_WITH_REFERENCE(dialog, "progress");
         }
-        seen << dialog->windowTitle() << dialog->labelText();
         form1().close();  // nothing closes or starts while a command runs
         form2()->close();
         form1().findChild<QPushButton*>("Command2")->click();
-        if (seen.size() == 2) QTest::keyClick(dialog, Qt::Key_Escape);
-        if (seen.size() == 4) dialog->findChild<QPushButton*>()->click();  // "Annulla"
+        if (seen.size() == 6)
+          dialog->findChild<QPushButton*>()->click();  // "Annulla"
+        else
+          QTest::keyClick(dialog, Qt::Key_Escape);
       });
       timer->start(1);
       p_->Click(&form1(), command);
     }
     const QStringList dialog{"Circuito RLC parallelo", "Simulazione in corso…"};
-    QCOMPARE(seen, dialog + dialog);
+    QCOMPARE(seen.mid(0, 2) + seen.mid(3, 2) + seen.mid(6, 2), dialog + dialog + dialog);
+    QVERIFY(seen[2].toInt() < 1000 && seen[5].toInt() < 1000 && seen[8] == "1000");
     QCOMPARE(p_->shown, QStringList());
     QCOMPARE(Results(), kComputed);
     QVERIFY(form1().isVisible() && form2()->isVisible());
@@ -258,7 +266,7 @@ class WindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(form2()));
     COMPARE_WITH_REFERENCE(form2(), "form2-plot");
     p_->Compute();  // completes with the dialog on screen, bit for bit as without
-    ui::ProgressGate::SetDelay(std::chrono::milliseconds(500));
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(500), std::chrono::milliseconds(25));
     analysis::CircuitState expected;
     analysis::ReadParameters(expected, {"1", "400", "1e-5", "0.1", "159", "1000", "100"});
     analysis::RunSimulation(expected, false);
@@ -384,6 +392,9 @@ class WindowTest : public QObject {
       for (int i = 0; i < 5; ++i) QCOMPARE(fields[i].toDouble(), expected[i]);
     }
     QCOMPARE(p_->shown, QStringList{"Divisione per zero"});  // the saves showed nothing
+    QFile probe(dir.filePath("prova"));  // a new file of the user has the same permissions
+    QVERIFY(probe.open(QIODevice::WriteOnly));
+    QCOMPARE(QFile::permissions(dir.filePath("forme-d-onda.csv")), probe.permissions());
     // Where the file cannot go: the message, and no file left behind.
     QVERIFY(QDir(dir.path()).mkdir("cartella"));
     const std::pair<const char*, const char*> failures[] = {
@@ -396,7 +407,7 @@ class WindowTest : public QObject {
                "Impossibile salvare il file \"" + dir.filePath(name) + "\": " + reason + ".");
     }
     ui::SetSavePathHandler(nullptr);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
   }
 
   void nothingIsAllocatedPerStepOrSegment() {

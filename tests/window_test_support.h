@@ -74,9 +74,6 @@ class Program {
     Click(&form1(), "Command2");
     if (form2() != nullptr) (void)QTest::qWaitForWindowActive(form2());
   }
-  QString Caption(const QWidget* window, const char* label) {
-    return Find<QLabel>(window, label)->text();
-  }
   bool Checked(int option) {
     return Find<QRadioButton>(form2(), qPrintable(QStringLiteral("Option%1").arg(option)))
         ->isChecked();

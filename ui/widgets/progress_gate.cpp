@@ -12,10 +12,9 @@ namespace ui {
 namespace {
 
 std::chrono::milliseconds g_delay{500};
-int g_running = 0;
-
 // How often the windows get their events while the dialog is up.
-constexpr qint64 kEventsEveryMs = 25;
+std::chrono::milliseconds g_events_every{25};
+int g_running = 0;
 // The dialog counts in thousandths of the run.
 constexpr int kSteps = 1000;
 
@@ -62,7 +61,11 @@ bool ProgressGate::showing() const { return dialog_ != nullptr; }
 
 bool ProgressGate::Running() { return g_running > 0; }
 
-void ProgressGate::SetDelay(std::chrono::milliseconds delay) { g_delay = delay; }
+void ProgressGate::SetTiming(std::chrono::milliseconds delay,
+                             std::chrono::milliseconds events_every) {
+  g_delay = delay;
+  g_events_every = events_every;
+}
 
 void ProgressGate::SetCancellable(bool cancellable) {
   cancellable_ = cancellable;
@@ -73,7 +76,7 @@ bool ProgressGate::Continue(double share_done) {
   if (cancelled_) return false;
   const qint64 now = clock_.elapsed();
   if (now < due_ms_) return true;
-  due_ms_ = now + kEventsEveryMs;
+  due_ms_ = now + g_events_every.count();
   if (dialog_ == nullptr) {
     auto* dialog = new Dialog(window_);
     dialog->SetCancellable(cancellable_);

@@ -42,8 +42,9 @@ class ProgressGate : public analysis::RunMonitor {
   // True while a gate exists, that is while a command runs.
   static bool Running();
 
-  // Test seam: the time a run lasts before the dialog appears.
-  static void SetDelay(std::chrono::milliseconds delay);
+  // Test seam: the time a run lasts before the dialog appears (500 ms),
+  // and then the time between two rounds of events (25 ms).
+  static void SetTiming(std::chrono::milliseconds delay, std::chrono::milliseconds events_every);
 
  private:
   QPointer<QWidget> window_;
