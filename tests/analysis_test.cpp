@@ -195,7 +195,7 @@ TEST(CheckParameterFields, EachFieldHasItsMessagesAndTheCheckStopsThere) {
 TEST(FindPeakV, LargestMagnitudeOfSamplesOneToN) {
   const std::tuple<std::vector<double>, int32_t, double, std::optional<FaultKind>> rows[] = {
       // Elements 0..upper of v_t, N, the peak, the fault.
-      {{100, 1, -5, 3, -100}, 3, 5, std::nullopt},  // by magnitude; 0 and N + 1 ignored
+      {{100, -5, 1, 3, -100}, 3, 5, std::nullopt},  // by magnitude; 0 and N + 1 ignored
       {{0, -4, 4, -4, 0}, 3, 4, std::nullopt},      // ties
       {{0, -0.0, -0.0, 0}, 2, 0, std::nullopt},     // a zero peak has no sign
       {{0, -3, 8}, 0, -3, std::nullopt},            // N < 1: element 1 as stored

@@ -290,8 +290,8 @@ class WindowTest : public QObject {
         {25, 89.99, 1, "15723.27"},
         {0, 60, 1, "0.00"},
         {100, 59.99, 2, "62893.08"},
+        {20, 0, 3, "12578.62"},  // from another band: outside every band keeps it
         {10, 30, 2, "6289.31"},
-        {20, 0, 3, "12578.62"},  // from another band: below 0 would keep it
         {10, 29.99, 3, "6289.31"},
         // Beyond the plot area while a button pressed inside keeps the mouse.
         {30, -5, 3, "18867.92", Qt::LeftButton},

@@ -78,10 +78,13 @@ class Program {
     return Find<QRadioButton>(form2(), qPrintable(QStringLiteral("Option%1").arg(option)))
         ->isChecked();
   }
-  // Moves the mouse over Picture1 of Form2 to user point (x, y).
+  // Moves the mouse over Picture1 of Form2 to user point (x, y): x from 0
+  // at the left edge of its contents to 100 at the right, y from 100 at
+  // the top to 0 at the bottom.
   void MoveTo(double x, double y, Qt::MouseButtons buttons = Qt::NoButton) {
     auto* picture = Find<ui::PictureBox>(form2(), "Picture1");
-    const QPointF local = picture->FromUser({x, y});
+    const QRectF c = picture->contentsRect();
+    const QPointF local(c.left() + x * c.width() / 100, c.top() + (100 - y) * c.height() / 100);
     QMouseEvent event(QEvent::MouseMove, local, picture->mapToGlobal(local), Qt::NoButton, buttons,
                       Qt::NoModifier);
     QApplication::sendEvent(picture, &event);
