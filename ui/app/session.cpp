@@ -15,20 +15,24 @@ namespace ui {
 
 namespace {
 
-// Runs `handler` of `window` when `button` of the window is clicked, inside
-// the guard: a fault shows its text and ends the command.
+// The command `handler` of `window`, run inside the guard: a fault shows its
+// text and ends the command.
 template <class Window>
-void OnClick(Window* window, const char* button, void (Window::*handler)()) {
-  QObject::connect(
-      Control<QPushButton>(window, button), &QPushButton::clicked, window,
-      [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); });
+auto Command(Window* window, void (Window::*handler)()) {
+  return [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); };
 }
 
-// Runs `handler` of `window` when its command `action` is chosen, inside the guard.
+// Runs `handler` of `window` when `button` of the window is clicked.
+template <class Window>
+void OnClick(Window* window, const char* button, void (Window::*handler)()) {
+  QObject::connect(Control<QPushButton>(window, button), &QPushButton::clicked, window,
+                   Command(window, handler));
+}
+
+// Runs `handler` of `window` when its command `action` is chosen.
 void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
-  QObject::connect(
-      window->findChild<QAction*>(QString::fromLatin1(action)), &QAction::triggered, window,
-      [window, handler] { Guarded(OnFault::kShowMessage, [&] { (window->*handler)(); }); });
+  QObject::connect(window->findChild<QAction*>(QString::fromLatin1(action)), &QAction::triggered,
+                   window, Command(window, handler));
 }
 
 }  // namespace

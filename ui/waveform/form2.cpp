@@ -132,25 +132,25 @@ void Form2::ShowSample(int row) {
   Picture1->setAccessibleName(reading);  // a screen reader announces the new name
 }
 
-void Form2::CopyImage() {
+QImage Form2::PictureWithoutCursor() {
   const bool marked = Picture1->marker_shown();
   if (marked) Picture1->SetMarker(std::nullopt);  // the picture never holds the cursor
-  QGuiApplication::clipboard()->setImage(PlotPicture(this));
+  QImage picture = PlotPicture(this);
   if (marked) ShowSample(readout_->Selected());
+  return picture;
 }
+
+void Form2::CopyImage() { QGuiApplication::clipboard()->setImage(PictureWithoutCursor()); }
 
 void Form2::SaveImage() {
   const QString path =
       AskSavePath(this, QStringLiteral("Salva immagine"), QStringLiteral("forme-d-onda.png"),
                   QStringLiteral("Immagini PNG (*.png)"));
   if (path.isEmpty()) return;
-  const bool marked = Picture1->marker_shown();
-  if (marked) Picture1->SetMarker(std::nullopt);
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  PlotPicture(this).save(&buffer, "PNG");
-  if (marked) ShowSample(readout_->Selected());
+  PictureWithoutCursor().save(&buffer, "PNG");
   SaveOrTell(path, png);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <QImage>
 #include <QWidget>
 
 #include "analysis/circuit_state.h"
@@ -72,6 +73,9 @@ class Form2 : public QWidget {
   void SaveOrTell(const QString& path, const QByteArray& data);
   // Shows the sample under the cursor on trace `row`.
   void ShowSample(int row);
+  // The plot's picture (PlotPicture) without the sample cursor, which stays
+  // on screen.
+  QImage PictureWithoutCursor();
 
   PictureBox* Picture1;
   QPushButton* Command1;
