@@ -10,7 +10,7 @@ WERROR       ?= OFF
 JOBS         ?= $(shell nproc)
 
 PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev \
-            clang libclang-rt-14-dev fonts-liberation2 locales qt6-translations-l10n
+            clang libclang-rt-14-dev libboost-dev fonts-liberation2 locales qt6-translations-l10n
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps build run test golden bench sanitize fuzz clean

@@ -1,16 +1,23 @@
 // The circuit analysis of the parallel RLC teaching tool: the shared record,
-// the number services, the field check, the simulation and the peak search.
-// Plain C++20 and the standard library only; no global state: every
+// the number services, the field check, the simulation and the peak search,
+// and how true its results are (the exact and the method's steady state,
+// stability, settling). Plain C++20, the standard library and Boost.Math's
+// header-only root finder; no global state: every
 // procedure works on the CircuitState it is given. Not thread-safe: one
 // state is used by one thread at a time. Every failure is a thrown Fault.
 #pragma once
 
+#include "analysis/accuracy.h"
 #include "analysis/checked.h"
 #include "analysis/circuit_state.h"
+#include "analysis/exact_steady_state.h"
 #include "analysis/fault.h"
+#include "analysis/fault_explanation.h"
 #include "analysis/field_check.h"
+#include "analysis/method_steady_state.h"
 #include "analysis/numbers.h"
 #include "analysis/parameters.h"
 #include "analysis/peak_search.h"
+#include "analysis/report.h"
 #include "analysis/sample_array.h"
 #include "analysis/simulation.h"

@@ -63,6 +63,12 @@ void DropSignOfZero(std::string& text) {
 }  // namespace
 
 double Val(std::string_view text) {
+  const std::optional<double> value = ValInRange(text);
+  if (!value) throw Fault(FaultKind::Overflow);
+  return *value;
+}
+
+std::optional<double> ValInRange(std::string_view text) {
   size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -89,18 +95,24 @@ double Val(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                          std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    if (DecimalOrder(number) > 0) throw Fault(FaultKind::Overflow);
+    if (DecimalOrder(number) > 0) return std::nullopt;
     value = 0.0;  // below the smallest subnormal
   }
   return negative ? -value : value;
 }
 
 int32_t NearestInt32(double x) {
-  if (!std::isfinite(x)) throw Fault(FaultKind::Overflow);
+  const std::optional<int32_t> n = NearestInt32InRange(x);
+  if (!n) throw Fault(FaultKind::Overflow);
+  return *n;
+}
+
+std::optional<int32_t> NearestInt32InRange(double x) {
+  if (!std::isfinite(x)) return std::nullopt;
   const double r = std::nearbyint(x);
   if (r < static_cast<double>(std::numeric_limits<int32_t>::min()) ||
       r > static_cast<double>(std::numeric_limits<int32_t>::max()))
-    throw Fault(FaultKind::Overflow);
+    return std::nullopt;
   return static_cast<int32_t>(r);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,11 +21,17 @@ namespace analysis {
 //   Val("--") -> 0           Val("+3E+2") -> 300   Val("1e400") -> Fault
 double Val(std::string_view text);
 
+// As Val, but nullopt where Val throws: for a value beyond the double range.
+std::optional<double> ValInRange(std::string_view text);
+
 // Returns x rounded to the nearest int32, a tie going to the even neighbour.
 // Throws Fault(Overflow) for NaN, an infinity or a result outside int32.
 //   NearestInt32(2.5) -> 2   NearestInt32(3.5) -> 4   NearestInt32(-0.5) -> 0
 //   NearestInt32(1000.5) -> 1000   NearestInt32(2147483647.5) -> Fault
 int32_t NearestInt32(double x);
+
+// As NearestInt32, but nullopt where it throws.
+std::optional<int32_t> NearestInt32InRange(double x);
 
 // Returns `value` written by `pattern`, with `decimal_separator` in place of
 // the pattern's point. Patterns: "0", "0.", followed by n zeros, optionally

@@ -118,8 +118,21 @@ void BM_CheckedVsUnchecked(benchmark::State& bench) {
   }
 }
 
+// What a command adds after its run: the exact steady state, the method's
+// own, its stability and N_min, and the residual of the run.
+void BM_AssessAccuracy(benchmark::State& bench) {
+  CircuitState state = LoadedState(bench.range(0), bench.range(1));
+  analysis::RunSimulation(state, false);
+  analysis::FindPeakV(state);
+  for (auto _ : bench) {
+    analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+    benchmark::DoNotOptimize(accuracy);
+  }
+}
+
 BENCHMARK(BM_RunSimulation)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UncheckedLoop)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssessAccuracy)->Args({1000, 10})->Args({1000000, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckedVsUnchecked)
     ->Args({1000, 10})
     ->Args({10000, 100})

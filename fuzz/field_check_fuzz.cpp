@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/analysis.h"
 
@@ -67,6 +68,15 @@ void Compute(analysis::CircuitState& state, const analysis::ParameterTexts& text
     analysis::Format(peak, "0.00E+00", ".");
     analysis::Format(peak, "0.00", ",");
   }
+  // How true the result is: never a fault, and a warning is never empty.
+  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+  Require(accuracy.stability.rho >= 0 && accuracy.residual >= 0);
+  Require(!accuracy.stability.stable || accuracy.stability.rho < 1);
+  if (accuracy.exact) Require(std::isfinite(accuracy.exact->At(state.dt).v));
+  const std::vector<std::string> warnings = analysis::AccuracyWarnings(accuracy, ",");
+  for (const std::string& warning : warnings) Require(!warning.empty());
+  Require(!analysis::JsonReport(state, accuracy, warnings).empty());
+  Require(!analysis::TextReport(state, accuracy, warnings, ".").empty());
 }
 
 }  // namespace
@@ -88,6 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Compute(state, texts, size > 0 && (data[0] & 1) != 0);
   } catch (const analysis::Fault& fault) {
     Require(std::string_view(fault.what()).size() > 0);
+    analysis::ExplainFault(fault.kind(), texts, analysis::Command::kCompute);
+    analysis::ExplainFault(fault.kind(), texts, analysis::Command::kPlot);
   }
   return 0;
 }

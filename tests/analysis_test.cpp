@@ -15,6 +15,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis/memory_guard.h"
+#include "tests/plain_euler.h"
 
 namespace analysis {
 namespace {
@@ -216,49 +217,6 @@ TEST(FindPeakV, LargestMagnitudeOfSamplesOneToN) {
 }
 
 const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "10"};
-
-// A second, plain rendering of the Euler scheme: one vector per waveform,
-// the seam and wrap copies written out, no range checks. It stops after
-// `max_steps` steps, or right after storing the first value that is not finite.
-struct Reference {
-  std::vector<double> is, v, ic, il;
-  int32_t cycle = 0;
-  bool stopped = false;
-};
-
-Reference Simulate(const CircuitState& s, bool wrap_source, int64_t max_steps = -1) {
-  const std::vector<double> zeros(static_cast<size_t>(s.N) + 2);
-  Reference r{zeros, zeros, zeros, zeros};
-  const int m1 = static_cast<int>(std::nearbyint(s.N / 2.0));
-  const int m2 = static_cast<int>(std::nearbyint(s.N / 2.0 + 1));
-  int64_t steps = 0;
-  auto step = [&](int k, double source) {
-    r.is[k] = source;
-    r.ic[k] = (r.is[k] - r.il[k]) - (s.G * r.v[k]);
-    if (std::isfinite(r.ic[k])) {
-      r.il[k + 1] = ((s.dt * r.v[k]) / s.L) + r.il[k];
-      if (std::isfinite(r.il[k + 1])) r.v[k + 1] = ((s.dt * r.ic[k]) / s.C) + r.v[k];
-    }
-    r.stopped =
-        !(std::isfinite(r.ic[k]) && std::isfinite(r.il[k + 1]) && std::isfinite(r.v[k + 1])) ||
-        ++steps == max_steps;
-    return !r.stopped;
-  };
-  for (r.cycle = 1; r.cycle <= 100 * s.NP; ++r.cycle) {
-    for (int k = 1; k <= m1; ++k)
-      if (!step(k, s.Is)) return r;
-    r.v[m2] = r.v[m1];
-    r.ic[m2] = r.ic[m1];
-    r.il[m2] = r.il[m1];
-    for (int k = m2; k <= s.N; ++k)
-      if (!step(k, 0)) return r;
-    if (wrap_source) r.is[1] = r.is[s.N];
-    r.v[1] = r.v[s.N];
-    r.il[1] = r.il[s.N];
-    r.ic[1] = r.ic[s.N];
-  }
-  return r;
-}
 
 void ExpectSameBits(const CircuitState& state, const Reference& r) {
   const std::pair<const SampleArray*, const std::vector<double>*> arrays[] = {

@@ -1,0 +1,99 @@
+#include "analysis/accuracy.h"
+
+#include <cmath>
+
+#include "analysis/numbers.h"
+
+namespace analysis {
+
+namespace {
+
+std::optional<double> ErrorAgainst(const Accuracy& accuracy, double peak) {
+  if (!accuracy.exact || accuracy.exact->peak_v() == 0) return std::nullopt;
+  return std::fabs(peak / accuracy.exact->peak_v() - 1);
+}
+
+// "servono almeno N = 26 campioni per periodo.", or why no N will do; to
+// follow a semicolon, or with a capital after a full stop.
+std::string WhatWouldDo(const Stability& stability, bool capital) {
+  std::string text;
+  if (stability.n_min)
+    text = "servono almeno N = " + std::to_string(*stability.n_min) + " campioni per periodo.";
+  else if (!stability.circuit_settles)
+    text =
+        "con questi valori di R, L e C il circuito non ha un regime periodico: nessun N lo "
+        "può mostrare.";
+  else
+    text = "nessun N fino a 2147483646 rende stabile il metodo per questi valori.";
+  if (capital) text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
+}
+
+std::string WithN(int32_t N) {
+  return "Con N = " + std::to_string(N) + " campioni per periodo il metodo di Eulero ";
+}
+
+const char kUnstable[] =
+    "è instabile per questi valori di R, L e C: l'ampiezza cresce a ogni periodo";
+
+// The share of the transient left, in per cent: whole above 10 %, else with
+// one or two decimals.
+std::string Percent(double share, std::string_view separator) {
+  const double percent = 100 * share;
+  const char* pattern = percent >= 10 ? "0" : percent >= 1 ? "0.0" : "0.00";
+  return Format(percent, pattern, separator) + " %";
+}
+
+}  // namespace
+
+std::optional<double> Accuracy::EulerError() const { return ErrorAgainst(*this, euler_peak); }
+
+std::optional<double> Accuracy::MethodError() const {
+  if (!method) return std::nullopt;
+  return ErrorAgainst(*this, method->peak);
+}
+
+Accuracy AssessAccuracy(const CircuitState& state) {
+  Accuracy a;
+  a.N = state.N;
+  a.NP = state.NP;
+  a.source_off = state.Is == 0;
+  a.euler_peak = state.v_peak;
+  a.exact = ExactSteadyState::Of(state.Is, state.R, state.C, state.L, state.f);
+  a.stability = StabilityOf(state);
+  a.method = MethodSteadyStateOf(state);
+  if (a.method) {
+    a.residual = TransientResidual(state, *a.method);
+    a.np_suggested = SettlingNP(state, *a.method, a.stability, a.residual);
+  }
+  return a;
+}
+
+std::vector<std::string> AccuracyWarnings(const Accuracy& a, std::string_view decimal_separator) {
+  const Stability& s = a.stability;
+  if (a.source_off) return {};
+  if (!s.steps)
+    return {WithN(a.N) + "non fa alcun passo: i valori mostrati restano quelli di partenza. " +
+            WhatWouldDo(s, true)};
+  if (!s.stable)
+    return {WithN(a.N) + kUnstable + " e i valori mostrati non sono quelli del regime. " +
+            WhatWouldDo(s, true)};
+  if (!(a.residual > kSettledResidual)) return {};
+  const int64_t periods = 100 * int64_t{std::max(a.NP, 0)};
+  std::string text = "Dopo " + std::to_string(periods) +
+                     " periodi simulati il transitorio non si è ancora esaurito (scarto del " +
+                     Percent(a.residual, decimal_separator) + " dal regime del metodo): ";
+  if (a.np_suggested)
+    text += "per arrivare a regime servono almeno NP = " + std::to_string(*a.np_suggested) + ".";
+  else
+    text += "con questo N non ci arriva neppure con NP = " + std::to_string(kMaxPeriodsShown) + ".";
+  return {text};
+}
+
+std::string UnstableRunExplanation(const Stability& stability, int32_t N) {
+  if (stability.stable || !stability.steps) return {};
+  return WithN(N) + kUnstable + " finché supera il più grande numero rappresentabile; " +
+         WhatWouldDo(stability, false);
+}
+
+}  // namespace analysis

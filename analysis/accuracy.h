@@ -1,0 +1,53 @@
+// How true the numbers of a completed compute or plot are: the Euler peak
+// beside the method's own steady state and the exact one, the stability of
+// the method, and how far the run is from settling. Assessed once per
+// command, after its run; the run itself is not touched.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/circuit_state.h"
+#include "analysis/exact_steady_state.h"
+#include "analysis/method_steady_state.h"
+
+namespace analysis {
+
+struct Accuracy {
+  int32_t N = 0, NP = 0;    // the samples and periods of the run
+  bool source_off = false;  // Is = 0: every waveform stays 0, as in the steady state
+  double euler_peak = 0;    // V: v_peak of the run, the start window's number
+  std::optional<MethodSteadyState> method;  // none when N < 3
+  std::optional<ExactSteadyState> exact;    // none unless R, C, L, f > 0
+  Stability stability;
+  double residual = 0;                  // of the last period, share of the method's peak
+  std::optional<int32_t> np_suggested;  // only when residual > kSettledResidual
+
+  // |a / exact peak - 1| of the Euler peak and of the method's steady
+  // peak; nullopt without an exact peak other than 0.
+  std::optional<double> EulerError() const;
+  std::optional<double> MethodError() const;
+};
+
+// Returns the accuracy of the run in `state`. REQUIRES: a completed
+// RunSimulation and FindPeakV on `state`. Never throws for a completed run.
+Accuracy AssessAccuracy(const CircuitState& state);
+
+// The Italian texts of the boxes that a compute or plot shows after its own
+// messages when its result is not what it claims to be: the method unstable
+// for this N (or making no step), or the run not settled. Empty for a
+// settled, stable run, and for a source at 0, whose waveforms are all 0
+// from the start. Integers carry no grouping; the share of the
+// transient left is written with `decimal_separator`.
+std::vector<std::string> AccuracyWarnings(const Accuracy& accuracy,
+                                          std::string_view decimal_separator);
+
+// The explanation that follows the fault text of a run that overflowed:
+// why an unstable method ends there and which N would do. Empty when the
+// method is stable for `stability`'s N.
+std::string UnstableRunExplanation(const Stability& stability, int32_t N);
+
+}  // namespace analysis
