@@ -6,8 +6,11 @@
 
 namespace ui {
 
-void ReportFault(OnFault on_fault, analysis::FaultKind kind) {
-  if (on_fault == OnFault::kShowMessage) ShowMessage(QString::fromUtf8(analysis::FaultText(kind)));
+void ReportFault(OnFault on_fault, analysis::FaultKind kind, const std::string& explanation) {
+  if (on_fault != OnFault::kShowMessage) return;
+  QString text = QString::fromUtf8(analysis::FaultText(kind));
+  if (!explanation.empty()) text += QLatin1Char('\n') + QString::fromStdString(explanation);
+  ShowMessage(text);
 }
 
 }  // namespace ui

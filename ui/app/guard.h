@@ -6,6 +6,8 @@
 #pragma once
 
 #include <new>
+#include <optional>
+#include <string>
 
 #include "analysis/fault.h"
 #include "ui/widgets/progress_gate.h"
@@ -17,21 +19,36 @@ enum class OnFault {
   kIgnore,       // change nothing more (the cursor readout)
 };
 
-// Shows the Italian text of `kind` when `on_fault` asks for it.
-void ReportFault(OnFault on_fault, analysis::FaultKind kind);
+// Shows the Italian text of `kind` when `on_fault` asks for it, followed
+// on the next line by `explanation` when there is one.
+void ReportFault(OnFault on_fault, analysis::FaultKind kind, const std::string& explanation = {});
 
-// Runs `handler()` unless a command is running; a Fault or an exhausted
-// memory ends it and is reported.
+// Runs `handler()`; returns the kind of the Fault or exhausted memory that
+// ended it, or nullopt when it ended normally.
 template <class Handler>
-void Guarded(OnFault on_fault, Handler&& handler) noexcept {
-  if (ProgressGate::Running()) return;
+std::optional<analysis::FaultKind> CatchFault(Handler&& handler) noexcept {
   try {
     handler();
   } catch (const analysis::Fault& fault) {
-    ReportFault(on_fault, fault.kind());
+    return fault.kind();
   } catch (const std::bad_alloc&) {
-    ReportFault(on_fault, analysis::FaultKind::OutOfMemory);
+    return analysis::FaultKind::OutOfMemory;
   }
+  return std::nullopt;
+}
+
+// Runs `handler()` unless a command is running; a fault that ends it is
+// reported with the explanation that `explain(kind)` gives.
+template <class Handler, class Explain>
+void Guarded(OnFault on_fault, Handler&& handler, Explain&& explain) noexcept {
+  if (ProgressGate::Running()) return;
+  if (const auto kind = CatchFault(handler)) ReportFault(on_fault, *kind, explain(*kind));
+}
+
+// As above, for a handler whose faults need no explanation.
+template <class Handler>
+void Guarded(OnFault on_fault, Handler&& handler) noexcept {
+  Guarded(on_fault, handler, [](analysis::FaultKind) { return std::string(); });
 }
 
 }  // namespace ui

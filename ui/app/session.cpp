@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPushButton>
 
+#include "analysis/fault_explanation.h"
 #include "ui/app/guard.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -29,6 +30,20 @@ void OnClick(Window* window, const char* button, void (Window::*handler)()) {
                    Command(window, handler));
 }
 
+// Runs the command `handler` of Form1 when `button` is clicked; a fault
+// says what caused it, traced from the fields the command read.
+void OnFieldCommand(Form1* form, const char* button, void (Form1::*handler)(),
+                    analysis::Command command) {
+  QObject::connect(Control<QPushButton>(form, button), &QPushButton::clicked, form,
+                   [form, handler, command] {
+                     Guarded(
+                         OnFault::kShowMessage, [&] { (form->*handler)(); },
+                         [&](analysis::FaultKind kind) {
+                           return analysis::ExplainFault(kind, form->FieldTexts(), command);
+                         });
+                   });
+}
+
 // Runs `handler` of `window` when its command `action` is chosen.
 void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
   QObject::connect(window->findChild<QAction*>(QString::fromLatin1(action)), &QAction::triggered,
@@ -39,8 +54,8 @@ void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
 
 Session::Session()
     : form1_(std::make_unique<Form1>(state_, [this]() -> Form2& { return LoadForm2(); })) {
-  OnClick(form1_.get(), "Command1", &Form1::Command1_Click);
-  OnClick(form1_.get(), "Command2", &Form1::Command2_Click);
+  OnFieldCommand(form1_.get(), "Command1", &Form1::Command1_Click, analysis::Command::kCompute);
+  OnFieldCommand(form1_.get(), "Command2", &Form1::Command2_Click, analysis::Command::kPlot);
   form1_->installEventFilter(this);
 }
 

@@ -9,6 +9,7 @@
 
 #include "analysis/analysis.h"
 #include "ui/parameter/form1_layout.h"
+#include "ui/waveform/form2.h"
 #include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/progress_gate.h"
@@ -20,9 +21,17 @@ namespace {
 
 std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
 
+std::string Separator() { return QLocale().decimalPoint().toStdString(); }
+
 QString FormatForLocale(double value, const char* pattern) {
-  const std::string separator = QLocale().decimalPoint().toStdString();
-  return QString::fromStdString(analysis::Format(value, pattern, separator));
+  return QString::fromStdString(analysis::Format(value, pattern, Separator()));
+}
+
+// Shows, after the command's own messages, where its result is not what it
+// claims to be.
+void ShowWarnings(const analysis::Accuracy& accuracy, analysis::MessageSink& sink) {
+  for (const std::string& warning : analysis::AccuracyWarnings(accuracy, Separator()))
+    sink.ShowMessage(warning);
 }
 
 }  // namespace
@@ -83,12 +92,14 @@ void Form1::Command1_Click() {
   Label5->setText(qris);
   Label9->setText(fris);
   Label12->setText(v_peak);
+  ShowWarnings(analysis::AssessAccuracy(state_), sink);
 }
 
 void Form1::Command2_Click() {
   BoxMessageSink sink;
   if (!analysis::CheckParameterFields(state_, FieldTexts(), sink)) return;
-  PlotWaveforms(state_, *this, load_form2_());
+  Form2& form2 = load_form2_();
+  if (PlotWaveforms(state_, *this, form2)) ShowWarnings(*form2.plotted_accuracy(), sink);
 }
 
 }  // namespace ui

@@ -72,9 +72,10 @@ Form2::~Form2() = default;
 void Form2::Command1_Click() { close(); }
 
 void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
-                     const TimeCaptions& captions) {
+                     std::unique_ptr<analysis::Accuracy> accuracy, const TimeCaptions& captions) {
   LabelAxes(this, captions);
   plotted_ = std::move(plotted);
+  plotted_accuracy_ = std::move(accuracy);
   cursor_ = 0;
   Picture1->SetMarker(std::nullopt);
   Picture1->setAccessibleName(QString::fromUtf8(kPlotName));

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "analysis/accuracy.h"
 #include "analysis/circuit_state.h"
 #include "ui/waveform/axis_labels.h"
 
@@ -36,9 +37,12 @@ class Form2 : public QWidget {
   // What the traces on screen were drawn with, or nullptr before the first
   // plot that completed in this window. The readout reads only this.
   const analysis::CircuitState* plotted() const { return plotted_.get(); }
+  // How true the plot on screen is, or nullptr as plotted().
+  const analysis::Accuracy* plotted_accuracy() const { return plotted_accuracy_.get(); }
   // Makes the plot just drawn the one on screen: keeps `plotted`, the state
-  // it was drawn with, and writes the annotation.
-  void ShowPlot(std::unique_ptr<analysis::CircuitState> plotted, const TimeCaptions& captions);
+  // it was drawn with, and its accuracy, and writes the annotation.
+  void ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
+                std::unique_ptr<analysis::Accuracy> accuracy, const TimeCaptions& captions);
 
   // The cursor readout, run for every mouse movement over Picture1 (and
   // while a button pressed inside keeps the mouse), with x and y in
@@ -85,6 +89,7 @@ class Form2 : public QWidget {
   int64_t cursor_ = 0;  // the sample under the keyboard cursor: 0 is sample 1 of period 1
   std::unique_ptr<CursorReadout> readout_;
   std::unique_ptr<analysis::CircuitState> plotted_;
+  std::unique_ptr<analysis::Accuracy> plotted_accuracy_;
 };
 
 }  // namespace ui

@@ -136,8 +136,8 @@ class Checkpoint {
 // Reads the fields, simulates and draws the traces over the tick marks and
 // zero lines; returns false when the user cancelled it. Its progress dialog
 // (if it came) is gone when it returns.
-bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form,
-                PictureBox& picture, bool fresh) {
+bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form, PictureBox& picture,
+                bool fresh) {
   analysis::ReadParameters(state, form1.FieldTexts());
   const TimeCaptions captions = TimeCaptionsOf(state);
   ProgressGate gate(&form);
@@ -148,6 +148,7 @@ bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form,
   analysis::FindPeakIL(state);
   CheckTraces(state);
   auto plotted = std::make_unique<analysis::CircuitState>(state);
+  auto accuracy = std::make_unique<analysis::Accuracy>(analysis::AssessAccuracy(state));
   if (!gate.Continue(1.0)) return false;
   // The drawing takes about a tenth of the run. It can be cancelled when the
   // run showed the progress dialog (and a copy of the drawing to go back to
@@ -160,7 +161,7 @@ bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form,
   PictureBox::Hold hold(picture);
   if (!fresh) DrawTicksAndZeroLines(picture);
   if (!DrawTraces(state, picture, gate)) return false;
-  form.ShowPlot(std::move(plotted), captions);
+  form.ShowPlot(std::move(plotted), std::move(accuracy), captions);
   if (checkpoint) checkpoint->Keep();
   return true;
 }
@@ -177,7 +178,7 @@ QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period
   return {SampleX(state, width, period, k), TraceY(TracesOf(state)[row], k)};
 }
 
-void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
+bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
   const bool opened = !form.isVisible();  // this command opens the window
   form.show();
   form.raise();  // an open window comes forward, unchanged
@@ -189,7 +190,9 @@ void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& for
   const bool fresh = form.plotted() == nullptr;
   if (fresh) DrawTicksAndZeroLines(*picture);
   // Cancelled: as if nothing had been asked, a window it opened goes too.
-  if (!RunAndDraw(state, form1, form, *picture, fresh) && opened) form.close();
+  if (RunAndDraw(state, form1, form, *picture, fresh)) return true;
+  if (opened) form.close();
+  return false;
 }
 
 }  // namespace ui

@@ -24,9 +24,10 @@ class Form2;
 // simulation or a point computation. A plot that fails leaves the plot on
 // screen whole; in a window without one it leaves the tick marks and zero
 // lines, which it draws first. A plot that is cancelled closes a window it
-// opened and else leaves the window as it was.
+// opened and else leaves the window as it was. Returns true when the plot
+// completed; the window then also holds the accuracy of its run.
 // `form2` is the waveform window, loaded by the plot command if need be.
-void PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
+bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
 
 // The samples of trace `row` in the order of the display: 0 is(t), 1 v(t),
 // 2 iC(t), 3 iL(t).

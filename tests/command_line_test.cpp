@@ -1,0 +1,148 @@
+// The program's command line, run as another program runs it: without a
+// display, its exit status, what it writes and where.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+#include "analysis/analysis.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  QString out, err;
+};
+
+// Runs the program with `arguments` under `locale`, with no display at all.
+Outcome RunProgram(const QStringList& arguments, const QString& locale = "C.UTF-8") {
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
+    environment.remove(name);
+  environment.insert("LC_ALL", locale);
+  program.setProcessEnvironment(environment);
+  program.start(RLC_PROGRAM, arguments);
+  if (!program.waitForFinished(60000)) return {-1, {}, {}};
+  return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+          QString::fromUtf8(program.readAllStandardError())};
+}
+
+// Whether `text` begins with `start`; an empty `start` asks for an empty text.
+bool Begins(const QString& text, const char* start) {
+  return *start == 0 ? text.isEmpty() : text.startsWith(QString::fromUtf8(start));
+}
+
+class CommandLineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void statusesAndMessages() {
+    const struct {
+      QStringList arguments;
+      int status;
+      const char* out;  // what standard output holds, or starts with
+      const char* err;  // what standard error holds, or starts with
+    } rows[] = {
+        {{"--help"}, 0, "Utilizzo", ""},
+        {{"-h"}, 0, "Utilizzo", ""},
+        {{"--version"}, 0, "rlc-parallelo 1.", ""},
+        {{"-v"}, 0, "rlc-parallelo 1.", ""},
+        {{"--bogus"}, 1, "", "Opzione sconosciuta: bogus\n"},
+        {{"stray"}, 1, "", "Argomento inatteso: stray\n"},
+        {{"--json"}, 1, "", "Le opzioni dei valori e --json valgono solo con --calcola.\n"},
+        {{"--calcola", "--resistenza", "4 00"},
+         2,
+         "",
+         "Errore di inserimento dati per il valore di R in ohm. Puoi scrivere soltanto numeri "
+         "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: "
+         "1.23 , 1E-5 , 5E3\n"},
+        {{"--calcola", "--campioni", ""},
+         2,
+         "",
+         "Il numero di campioni deve essere abbastanza elevato, es. : N = 1000\nHai dimenticato "
+         "di scrivere il numero dei campioni N\n"},
+        {{"--calcola", "--campioni", "4"}, 3, "", "Overflow\nCon N = 4 campioni per periodo"},
+        {{"--calcola", "--resistenza", "0"}, 3, "", "Divisione per zero\n"},
+        {{"--calcola"},
+         0,
+         "Qris = 4.00E+00\nfris = 1.5915E+02 Hz\nv(t) di picco = 2.61E+02 V\nv(t) di picco "
+         "esatto = 2.55E+02 V, a t = 1502.06 usec dall'accensione\nerrore del metodo sul picco = "
+         "2.50 %\n",
+         ""},
+        {{"--calcola", "--resistenza=1e5", "--campioni=20000"},
+         0,
+         "Qris = 1.00E+03\nfris = 1.5915E+02 Hz\nv(t) di picco = 3.13E+04 V\nv(t) di picco "
+         "esatto = 2.91E+04 V, a t = 475.54 usec dall'accensione\nerrore del metodo sul picco = "
+         "7.54 %\nAvviso: Dopo 1000 periodi simulati il transitorio non si è ancora esaurito "
+         "(scarto del 12 % dal regime del metodo): per arrivare a regime servono almeno NP = "
+         "33.\n",
+         ""},
+    };
+    for (const auto& row : rows) {
+      const Outcome o = RunProgram(row.arguments);
+      const QString what = row.arguments.join(' ');
+      QVERIFY2(o.status == row.status, qPrintable(what + ": " + o.err));
+      QVERIFY2(Begins(o.out, row.out), qPrintable(what + ": " + o.out));
+      QVERIFY2(Begins(o.err, row.err), qPrintable(what + ": " + o.err));
+    }
+    // Under an Italian locale the summary writes the decimal comma.
+    QVERIFY(RunProgram({"--calcola"}, "it_IT.UTF-8").out.contains("v(t) di picco = 2,61E+02 V"));
+  }
+
+  // The JSON of the defaults holds the window's numbers to the bit, and
+  // every other number reads back to the double the analysis computes.
+  void jsonReadsBackToTheSameDoubles() {
+    const Outcome o = RunProgram({"--calcola", "--json"}, "it_IT.UTF-8");
+    QCOMPARE(o.status, 0);
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    analysis::CircuitState state;
+    analysis::ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", "1000", "10"});
+    analysis::RunSimulation(state, false);
+    analysis::FindPeakV(state);
+    const analysis::Accuracy a = analysis::AssessAccuracy(state);
+    const std::pair<const char*, double> numbers[] = {
+        {"input/Is", 1},
+        {"input/C", 1e-5},
+        {"input/N", 1000},
+        {"euler/fris", state.fris},
+        {"euler/Qris", state.Qris},
+        {"euler/v_peak", state.v_peak},
+        {"euler_steady/v_peak", a.method->peak},
+        {"exact/v_peak", a.exact->peak_v()},
+        {"exact/t_peak_us", a.exact->peak_time() * 1e6},
+        {"stability/rho_period", a.stability.rho},
+        {"stability/n_min", 26},
+        {"transient/residual", a.residual},
+    };
+    for (const auto& [path, value] : numbers) {
+      const QStringList keys = QString(path).split('/');
+      QCOMPARE(json[keys[0]].toObject()[keys[1]].toDouble(), value);
+    }
+    QCOMPARE(json["euler"].toObject()["v_peak"].toDouble(), 0x1.04fe60f49bc2ap+8);
+    QCOMPARE(json["stability"].toObject()["stable"].toBool(), true);
+    QVERIFY(json["transient"].toObject()["np_suggested"].isNull());
+    QCOMPARE(json["warnings"].toArray().size(), 0);
+    // No steady state: null; and every warning the window would show.
+    const QJsonObject negative =
+        QJsonDocument::fromJson(RunProgram({"--calcola", "--json", "--resistenza", "-400",
+                                            "--periodi", "2", "--campioni", "999"})
+                                    .out.toUtf8())
+            .object();
+    QVERIFY(negative["exact"].isNull());
+    QVERIFY(negative["stability"].toObject()["n_min"].isNull());
+    const QJsonArray warnings = negative["warnings"].toArray();
+    QCOMPARE(warnings.size(), 2);
+    QCOMPARE(warnings[0].toString(), QString::fromUtf8(analysis::kSampleCountWarning));
+    QVERIFY(warnings[1].toString().contains("non ha un regime periodico"));
+  }
+};
+
+}  // namespace
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+
+#include "command_line_test.moc"

@@ -1,0 +1,187 @@
+#include "ui/app/command_line.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLocale>
+
+#include "analysis/analysis.h"
+#include "ui/app/guard.h"
+#include "ui/parameter/form1_layout.h"
+
+namespace ui {
+
+namespace {
+
+// One value of the circuit: its option, the start window's field and what
+// the help says of it.
+struct ValueOption {
+  const char* name;
+  const char* field;
+  const char* help;
+};
+
+// In the order of ParameterTexts: Is, R, C, L, f, N, NP.
+constexpr ValueOption kValues[] = {
+    {"corrente", "Text1", "Ampiezza Is della corrente ad onda quadra, in A."},
+    {"resistenza", "Text2", "Resistenza R, in ohm."},
+    {"capacita", "Text3", "Capacità C, in F."},
+    {"induttanza", "Text6", "Induttanza L, in H."},
+    {"frequenza", "Text7", "Frequenza f dell'onda quadra, in Hz."},
+    {"campioni", "Text4", "Numero N di campioni per periodo."},
+    {"periodi", "Text8", "Numero NP di periodi visualizzati (se ne simulano 100 NP)."},
+};
+
+// The options a graphical Qt application takes for itself, with whether
+// each is followed by a value.
+constexpr std::pair<const char*, bool> kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"style", true},           {"stylesheet", true},
+    {"display", true},         {"geometry", true},
+    {"title", true},           {"name", true},
+    {"visual", true},          {"ncols", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"cmap", false},
+};
+
+// The default text of a field of the start window.
+QString DefaultOf(const char* field) {
+  for (const ControlSpec& spec : Form1Layout()) {
+    if (qstrcmp(spec.name, field) == 0) return QString::fromUtf8(spec.caption);
+  }
+  return {};
+}
+
+void Print(std::FILE* stream, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+void Print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+// Keeps what the field check shows, to print it once its outcome is known.
+class RecordingSink : public analysis::MessageSink {
+ public:
+  void ShowMessage(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+// Checks, computes and prints; returns the exit status.
+int Compute(const analysis::ParameterTexts& texts, bool json) {
+  analysis::CircuitState state;
+  RecordingSink check;
+  if (!analysis::CheckParameterFields(state, texts, check)) {
+    for (const std::string& message : check.shown) Print(stderr, message + "\n");
+    return 2;
+  }
+  const auto fault = CatchFault([&] {
+    analysis::ReadParameters(state, texts);
+    analysis::RunSimulation(state, /*wrap_source=*/false);
+    analysis::FindPeakV(state);
+  });
+  if (fault) {
+    std::string text = analysis::FaultText(*fault);
+    const std::string why = analysis::ExplainFault(*fault, texts, analysis::Command::kCompute);
+    if (!why.empty()) text += "\n" + why;
+    Print(stderr, text + "\n");
+    return 3;
+  }
+  const std::string separator = QLocale().decimalPoint().toStdString();
+  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+  std::vector<std::string> warnings = check.shown;  // the sample-count warning
+  for (std::string& warning : analysis::AccuracyWarnings(accuracy, separator))
+    warnings.push_back(std::move(warning));
+  Print(stdout, json ? analysis::JsonReport(state, accuracy, warnings)
+                     : analysis::TextReport(state, accuracy, warnings, separator));
+  return 0;
+}
+
+}  // namespace
+
+bool WantsCommandLine(const QStringList& arguments) {
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (!argument.startsWith(QLatin1Char('-'))) return true;
+    const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1)
+                             .section(QLatin1Char('='), 0, 0);
+    bool qt = false;
+    for (const auto& [option, takes_value] : kQtOptions) {
+      if (name != QLatin1String(option)) continue;
+      qt = true;
+      if (takes_value && !argument.contains(QLatin1Char('='))) ++i;
+    }
+    if (!qt) return true;
+  }
+  return false;
+}
+
+int RunCommandLine() {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromUtf8(
+      "Circuito RLC parallelo alimentato da un'onda quadra di corrente.\n"
+      "Senza opzioni apre la finestra; con --calcola calcola senza finestre e scrive i "
+      "risultati."));
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QString::fromUtf8("Mostra questo aiuto."));
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                   QString::fromUtf8("Mostra la versione."));
+  parser.addOption(help);
+  parser.addOption(version);
+  const QCommandLineOption compute(QStringLiteral("calcola"),
+                                   QString::fromUtf8("Calcola senza aprire la finestra."));
+  const QCommandLineOption json(QStringLiteral("json"),
+                                QString::fromUtf8("Con --calcola, scrive i risultati in JSON."));
+  parser.addOption(compute);
+  parser.addOption(json);
+  std::vector<QCommandLineOption> values;
+  for (const ValueOption& value : kValues) {
+    const QString fallback = DefaultOf(value.field);
+    values.emplace_back(QString::fromLatin1(value.name),
+                        QString::fromUtf8(value.help) + QString::fromUtf8(" Predefinito: ") +
+                            fallback + QLatin1Char('.'),
+                        QStringLiteral("valore"), fallback);
+    parser.addOption(values.back());
+  }
+  if (!parser.parse(QCoreApplication::arguments())) {
+    const QStringList unknown = parser.unknownOptionNames();
+    Print(stderr, unknown.isEmpty()
+                      ? parser.errorText() + QLatin1Char('\n')
+                      : QString::fromUtf8("Opzione sconosciuta: %1\nPer l'aiuto: %2 --help\n")
+                            .arg(unknown.first(), QCoreApplication::applicationName()));
+    return 1;
+  }
+  if (parser.isSet(help)) {
+    Print(stdout, parser.helpText());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    Print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
+                      QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+    return 0;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    Print(stderr,
+          QString::fromUtf8("Argomento inatteso: %1\n").arg(parser.positionalArguments().first()));
+    return 1;
+  }
+  if (!parser.isSet(compute)) {
+    Print(stderr,
+          QString::fromUtf8("Le opzioni dei valori e --json valgono solo con --calcola.\n"));
+    return 1;
+  }
+  std::string texts[7];
+  for (size_t i = 0; i < values.size(); ++i) texts[i] = parser.value(values[i]).toStdString();
+  return Compute({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
+                 parser.isSet(json));
+}
+
+}  // namespace ui
