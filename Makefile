@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 WERROR       ?= OFF
 JOBS         ?= $(shell nproc)
 
-PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev \
+PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libbenchmark-dev \
             clang libclang-rt-14-dev libboost-dev fonts-liberation2 locales qt6-translations-l10n
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

@@ -1,6 +1,8 @@
 #include "analysis/accuracy.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "analysis/numbers.h"
 
@@ -55,6 +57,11 @@ std::optional<double> Accuracy::MethodError() const {
 
 Accuracy AssessAccuracy(const CircuitState& state) {
   Accuracy a;
+  a.Is = state.Is;
+  a.R = state.R;
+  a.C = state.C;
+  a.L = state.L;
+  a.f = state.f;
   a.N = state.N;
   a.NP = state.NP;
   a.source_off = state.Is == 0;
@@ -67,6 +74,40 @@ Accuracy AssessAccuracy(const CircuitState& state) {
     a.np_suggested = SettlingNP(state, *a.method, a.stability, a.residual);
   }
   return a;
+}
+
+std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& a, RunMonitor& monitor) {
+  std::vector<ErrorPoint> series;
+  if (!a.exact || a.exact->peak_v() == 0) return series;
+  constexpr int kPoints = 24;
+  constexpr double kLargest = INT32_MAX - 1;
+  const double first = a.stability.n_min ? std::min(2.0 * *a.stability.n_min, kLargest) : 10;
+  const double last = std::clamp(std::max(100.0 * a.N, 1e5), first, kLargest);
+  CircuitState probe;
+  probe.Is = a.Is;
+  probe.C = a.C;
+  probe.L = a.L;
+  probe.G = 1 / a.R;
+  // The monitor learns the share of the whole series from that of a point.
+  struct : RunMonitor {
+    RunMonitor* whole;
+    double done, share;
+    bool Continue(double within) override { return whole->Continue(done + share * within); }
+  } point;
+  point.whole = &monitor;
+  for (int i = 0; i < kPoints; ++i) {
+    const double n = std::round(first * std::pow(last / first, i / (kPoints - 1.0)));
+    probe.N = static_cast<int32_t>(n);
+    if (!series.empty() && series.back().N == probe.N) continue;
+    probe.dt = (1.0 / a.f) / probe.N;
+    point.done = i / double{kPoints};
+    point.share = 1.0 / kPoints;
+    const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(probe, &point);
+    if (!monitor.Continue((i + 1) / double{kPoints})) return std::nullopt;
+    const double error = steady ? std::fabs(steady->peak / a.exact->peak_v() - 1) : 0;
+    if (error > 0 && std::isfinite(error)) series.push_back({probe.N, error});
+  }
+  return series;
 }
 
 std::vector<std::string> AccuracyWarnings(const Accuracy& a, std::string_view decimal_separator) {

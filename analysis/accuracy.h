@@ -13,11 +13,13 @@
 #include "analysis/circuit_state.h"
 #include "analysis/exact_steady_state.h"
 #include "analysis/method_steady_state.h"
+#include "analysis/simulation.h"
 
 namespace analysis {
 
 struct Accuracy {
-  int32_t N = 0, NP = 0;    // the samples and periods of the run
+  double Is = 0, R = 0, C = 0, L = 0, f = 0;  // A, ohm, F, H, Hz: the circuit of the run
+  int32_t N = 0, NP = 0;                      // the samples and periods of the run
   bool source_off = false;  // Is = 0: every waveform stays 0, as in the steady state
   double euler_peak = 0;    // V: v_peak of the run, the start window's number
   std::optional<MethodSteadyState> method;  // none when N < 3
@@ -35,6 +37,20 @@ struct Accuracy {
 // Returns the accuracy of the run in `state`. REQUIRES: a completed
 // RunSimulation and FindPeakV on `state`. Never throws for a completed run.
 Accuracy AssessAccuracy(const CircuitState& state);
+
+// The relative error of the method's steady-state peak at one N.
+struct ErrorPoint {
+  int32_t N;
+  double error;  // |method peak / exact peak - 1|
+};
+
+// The error of the method's steady state against N for the circuit of
+// `accuracy`: N from 2 N_min (10 without an N_min) to max(100 N, 1e5), at
+// most 2147483646, on 24 points spread evenly on a log scale, each the
+// method's fixed point for that N with dt and G as a command derives them.
+// Points without an error above 0 (no exact peak, a source at 0, no fixed
+// point) are left out. Asks `monitor` on the way; nullopt when it stopped.
+std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& accuracy, RunMonitor& monitor);
 
 // The Italian texts of the boxes that a compute or plot shows after its own
 // messages when its result is not what it claims to be: the method unstable

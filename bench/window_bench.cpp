@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "analysis/analysis.h"
+#include "ui/accuracy/precisione.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -71,6 +73,25 @@ void BM_SavePlot(benchmark::State& bench) {
   ui::SetSavePathHandler(nullptr);
 }
 BENCHMARK(BM_SavePlot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The window "Precisione del metodo" of the default compute: its table and
+// the 24 fixed points of its chart, computed, laid out and painted.
+void BM_PrecisionWindow(benchmark::State& bench) {
+  ui::Session session;
+  session.form1().Command1_Click();
+  analysis::CircuitState state;
+  analysis::ReadParameters(state, session.form1().FieldTexts());
+  analysis::RunSimulation(state, false);
+  analysis::FindPeakV(state);
+  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+  ui::Precisione window;
+  window.show();
+  for (auto _ : bench) {
+    window.ShowAccuracy(accuracy);
+    window.repaint();
+  }
+}
+BENCHMARK(BM_PrecisionWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

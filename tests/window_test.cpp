@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include <QAccessible>
+#include <QAction>
 #include <QClipboard>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 
 #include "analysis/analysis.h"
 #include "tests/window_test_support.h"
+#include "ui/accuracy/precisione.h"
 #include "ui/widgets/progress_gate.h"
 #include "ui/widgets/save_file.h"
 
@@ -398,6 +401,138 @@ class WindowTest : public QObject {
     p_->MoveTo(50, 95);                    // the mouse takes over
     QVERIFY(!picture->marker_shown());
     QCOMPARE(Boxes(), Readout(0, "31446.54", "0.53"));
+  }
+
+  void theExactSteadyStateOverThePlot() {
+    p_->Edit({"Text2", "-400", "Text8", "1"});  // a circuit without a steady state
+    p_->Plot();
+    auto* exact = form2()->findChild<QAction*>("ExactSolution");
+    QVERIFY(!exact->isEnabled() && exact->toolTip().contains("non ha un regime periodico"));
+    form2()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    p_->Edit(kDefaults);
+    p_->Plot();
+    exact = form2()->findChild<QAction*>("ExactSolution");
+    QVERIFY(exact->isEnabled() && !exact->isChecked());  // off at every start
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    COMPARE_WITH_REFERENCE(form2(), "form2-exact");
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    COMPARE_WITH_REFERENCE(form2(), "form2-plot");  // off: the plot as it was drawn
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    // The tooltip adds the exact value at the sample's time: sample n stands at
+    // n dt, the source switching on at sample 1.
+    const analysis::CircuitState& state = *form2()->plotted();
+    const auto steady = analysis::ExactSteadyState::Of(1, 400, 1e-5, 0.1, 159);
+    auto* picture = test::Find<ui::PictureBox>(form2(), "Picture1");
+    const struct {
+      Qt::Key key;
+      int64_t sample;
+      int row;  // is, v, iC, iL
+    } rows[] = {{Qt::Key_Tab, 1, 0},     {Qt::Key_Down, 1, 1},    {Qt::Key_Right, 2, 1},
+                {Qt::Key_Right, 3, 1},   {Qt::Key_Right, 4, 1},   {Qt::Key_Down, 4, 2},
+                {Qt::Key_End, 10000, 2}, {Qt::Key_Down, 10000, 3}};
+    ExpectFocusChain({"Option1", "Command1"});
+    for (const auto& row : rows) {
+      QTest::keyClick(QApplication::focusWidget(), row.key);
+      const analysis::SteadyPoint p = steady->At((row.sample - 1) * state.dt);
+      const double values[] = {p.is, p.v, p.iC, p.iL};
+      QVERIFY2(picture->toolTip().endsWith(" ; esatto = " + Fixed(values[row.row]) +
+                                           (row.row == 1 ? "V" : "A")),
+               qPrintable(picture->toolTip()));
+    }
+    QCOMPARE(picture->toolTip(),
+             QString("t = 62893.08usec ; iL(t) = %1A ; esatto = %2A")
+                 .arg(Fixed(state.iL_t.at(1000)), Fixed(steady->At(9999 * state.dt).iL)));
+    for (Qt::Key key :
+         {Qt::Key_Home, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
+      QTest::keyClick(picture, key);
+    QCOMPARE(picture->toolTip(), QString("t= 25.16usec ; v(t) = -11.27V ; esatto = -8.06V"));
+    p_->MoveTo(50, 70);  // the mouse readout too, at its own time
+    const double t = ((50 / 100.0) * 10 * 1000000) / 159;
+    QVERIFY2(picture->toolTip().endsWith(" ; esatto = " + Fixed(steady->At(t * 1e-6 - state.dt).v) +
+                                         "V"),
+             qPrintable(picture->toolTip()));
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    p_->MoveTo(50, 70);
+    QVERIFY(!picture->toolTip().contains("esatto"));
+  }
+
+  void thePrecisionWindowFollowsTheLastResult() {
+    auto* shortcut = &form1();
+    QTest::keyClick(shortcut, Qt::Key_M, Qt::ControlModifier);  // before any result
+    ui::Precisione* window = p_->session().precision();
+    QVERIFY(window != nullptr && window->isVisible());
+    QVERIFY(window->ReportText().contains("Picco esatto di v(t) [V]\t—\n"));
+    const struct {
+      QStringList edits;
+      const char* command;
+      analysis::ParameterTexts texts;  // of the last result that completed
+      bool plot;
+    } rows[] = {
+        {{}, "Command1", {"1", "400", "1e-5", "0.1", "159", "1000", "10"}, false},
+        {{"Text2", "1e3", "Text4", "2000"},
+         "Command1",
+         {"1", "1e3", "1e-5", "0.1", "159", "2000", "10"},
+         false},
+        {{"Text2", "0"}, "Command1", {"1", "1e3", "1e-5", "0.1", "159", "2000", "10"}, false},
+        {{"Text8", "2"}, "Command2", {"1", "400", "1e-5", "0.1", "159", "1000", "2"}, true},
+    };
+    for (const auto& row : rows) {
+      p_->Edit(kDefaults);
+      p_->Edit(row.edits);
+      p_->Click(&form1(), row.command);
+      analysis::CircuitState state;
+      analysis::ReadParameters(state, row.texts);
+      analysis::RunSimulation(state, row.plot);
+      analysis::FindPeakV(state);
+      const analysis::Accuracy a = analysis::AssessAccuracy(state);
+      struct : analysis::RunMonitor {
+        bool Continue(double) override { return true; }
+      } go_on;
+      const std::vector<analysis::ErrorPoint> series = *analysis::ErrorSeries(a, go_on);
+      auto text = [](double x, const char* pattern) {
+        return QString::fromStdString(analysis::Format(x, pattern, "."));
+      };
+      QStringList expected{
+          "N, campioni per periodo\t" + QString::number(a.N),
+          "NP, periodi visualizzati\t" + QString::number(a.NP),
+          "Picco di v(t) con Eulero [V]\t" + text(state.v_peak, "0.000000000E+00"),
+          "Picco di v(t) a regime del metodo [V]\t" + text(a.method->peak, "0.000000000E+00"),
+          "Picco esatto di v(t) [V]\t" + text(a.exact->peak_v(), "0.000000000E+00"),
+          "Istante del picco esatto dall'accensione [usec]\t" +
+              text(a.exact->peak_time() * 1e6, "0.000"),
+          "Errore relativo del picco di Eulero\t" +
+              text(std::fabs(state.v_peak / a.exact->peak_v() - 1), "0.000E+00"),
+          "Errore relativo del regime del metodo\t" +
+              text(std::fabs(a.method->peak / a.exact->peak_v() - 1), "0.000E+00"),
+          QString::fromUtf8("ρ per periodo\t") + text(a.stability.rho, "0.000000"),
+          QString::fromUtf8("Stabilità del metodo\tstabile"),
+          "N minimo stabile\t" + QString::number(*a.stability.n_min),
+          "Scarto dal regime del metodo (transitorio)\t" + text(a.residual, "0.000E+00"),
+          QString::fromUtf8("NP suggerito\t—")};
+      for (const analysis::ErrorPoint& point : series)
+        expected << QString::number(point.N) + "\t" + text(point.error, "0.000000E+00");
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+      QCOMPARE(QGuiApplication::clipboard()->text(), expected.join('\n') + '\n');
+      QVERIFY(series.size() >= 20 && series.front().N <= 2 * *a.stability.n_min + 1 &&
+              series.back().N >= std::max(100 * a.N, 100000));
+    }
+    COMPARE_WITH_REFERENCE(window, "precisione");
+    // Read as a screen reader reads it: each value by its quantity.
+    QAccessibleInterface* value =
+        QAccessible::queryAccessibleInterface(test::Find(window, "Valore5"));
+    QCOMPARE(value->text(QAccessible::Name), QString("Picco esatto di v(t) [V]"));
+    QVERIFY(QAccessible::queryAccessibleInterface(test::Find(window, "Grafico"))
+                ->text(QAccessible::Description)
+                .startsWith("Assi logaritmici."));
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+    form2()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form2()));
+    QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
+    QVERIFY(window->isVisible());
   }
 
   void thePlotAndItsDataAreCopiedAndSavedWhole() {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "analysis/fault_explanation.h"
+#include "ui/accuracy/precisione.h"
 #include "ui/app/guard.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -56,10 +57,38 @@ Session::Session()
     : form1_(std::make_unique<Form1>(state_, [this]() -> Form2& { return LoadForm2(); })) {
   OnFieldCommand(form1_.get(), "Command1", &Form1::Command1_Click, analysis::Command::kCompute);
   OnFieldCommand(form1_.get(), "Command2", &Form1::Command2_Click, analysis::Command::kPlot);
+  form1_->SetResultHandler([this](const analysis::Accuracy& accuracy) { OnResult(accuracy); });
+  OnPrecision(form1_.get());
   form1_->installEventFilter(this);
 }
 
 Session::~Session() { delete form2_.data(); }
+
+void Session::OnPrecision(QWidget* window) {
+  QObject::connect(window->findChild<QAction*>(QStringLiteral("ShowPrecision")),
+                   &QAction::triggered, window,
+                   [this] { Guarded(OnFault::kShowMessage, [&] { ShowPrecision(); }); });
+}
+
+void Session::OnResult(const analysis::Accuracy& accuracy) {
+  result_ = accuracy;
+  ++result_number_;
+  if (precision_ != nullptr && precision_->isVisible()) ShowPrecision();
+}
+
+void Session::ShowPrecision() {
+  if (precision_ == nullptr) {
+    precision_ = std::make_unique<Precisione>();
+    precision_->installEventFilter(this);
+  }
+  if (result_ && (shown_number_ != result_number_ || !precision_->chart_complete())) {
+    shown_number_ = result_number_;
+    precision_->ShowAccuracy(*result_);
+  }
+  precision_->show();
+  precision_->raise();
+  precision_->activateWindow();
+}
 
 Form2& Session::LoadForm2() {
   if (form2_ != nullptr) return *form2_;
@@ -78,6 +107,7 @@ Form2& Session::LoadForm2() {
   OnTrigger(form, "CopyImage", &Form2::CopyImage);
   OnTrigger(form, "SaveImage", &Form2::SaveImage);
   OnTrigger(form, "SaveData", &Form2::SaveData);
+  OnPrecision(form);
   form->installEventFilter(this);
   return *form;
 }

@@ -6,16 +6,19 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QObject>
 #include <QPointer>
 
+#include "analysis/accuracy.h"
 #include "analysis/circuit_state.h"
 
 namespace ui {
 
 class Form1;
 class Form2;
+class Precisione;
 
 class Session : public QObject {
  public:
@@ -33,15 +36,32 @@ class Session : public QObject {
   // Returns the loaded waveform window, or nullptr.
   Form2* form2() const;
 
+  // Opens the window "Precisione del metodo" (Ctrl+M in either window) on
+  // the last compute or plot that completed, and brings it forward. Its
+  // chart is computed once for each such result.
+  void ShowPrecision();
+  // The window "Precisione del metodo", or nullptr before it first opened.
+  Precisione* precision() const { return precision_.get(); }
+
  protected:
   // Neither window closes while a command runs: its progress dialog keeps
   // the user's close boxes out, and this the program's own closes.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Keeps the accuracy of a command that completed; an open window
+  // "Precisione del metodo" follows it.
+  void OnResult(const analysis::Accuracy& accuracy);
+  // Opens that window when "Precisione del metodo…" of `window` is chosen.
+  void OnPrecision(QWidget* window);
+
   analysis::CircuitState state_;
   std::unique_ptr<Form1> form1_;
   QPointer<Form2> form2_;  // the window deletes itself when closed
+  std::unique_ptr<Precisione> precision_;
+  std::optional<analysis::Accuracy> result_;  // of the last command that completed
+  int result_number_ = 0;                     // counts them
+  int shown_number_ = 0;                      // the one the precision window shows
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -70,6 +71,11 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setWindowIcon(WindowIcon());
   resize(Pixels(kForm1Width), Pixels(kForm1Height));
+  auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
+  precision->setObjectName(QStringLiteral("ShowPrecision"));
+  precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  addAction(precision);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
   Text4->setFocus();
 }
 
@@ -92,14 +98,18 @@ void Form1::Command1_Click() {
   Label5->setText(qris);
   Label9->setText(fris);
   Label12->setText(v_peak);
-  ShowWarnings(analysis::AssessAccuracy(state_), sink);
+  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
+  ShowWarnings(accuracy, sink);
+  if (result_handler_) result_handler_(accuracy);
 }
 
 void Form1::Command2_Click() {
   BoxMessageSink sink;
   if (!analysis::CheckParameterFields(state_, FieldTexts(), sink)) return;
   Form2& form2 = load_form2_();
-  if (PlotWaveforms(state_, *this, form2)) ShowWarnings(*form2.plotted_accuracy(), sink);
+  if (!PlotWaveforms(state_, *this, form2)) return;
+  ShowWarnings(*form2.plotted_accuracy(), sink);
+  if (result_handler_) result_handler_(*form2.plotted_accuracy());
 }
 
 }  // namespace ui

@@ -1,12 +1,15 @@
 // Form1: the start window. Seven input fields for the circuit and the
 // simulation with their default texts, the compute and plot commands, three
-// result boxes, two explanatory texts, the schematic and three formulas.
+// result boxes, two explanatory texts, the schematic and three formulas. Its
+// context menu holds "Precisione del metodo…" (Ctrl+M), which the session
+// answers.
 #pragma once
 
 #include <functional>
 
 #include <QWidget>
 
+#include "analysis/accuracy.h"
 #include "analysis/circuit_state.h"
 #include "analysis/parameters.h"
 
@@ -29,6 +32,12 @@ class Form1 : public QWidget {
   // The seven texts as typed, never trimmed.
   analysis::ParameterTexts FieldTexts() const;
 
+  // Called with the accuracy of every compute and plot that completes,
+  // after its messages.
+  void SetResultHandler(std::function<void(const analysis::Accuracy&)> handler) {
+    result_handler_ = std::move(handler);
+  }
+
   // The compute command ("calcola valori "): checks the fields, simulates
   // without the source wrap and shows Qris, fris and the peak of v(t).
   // Throws the Fault of the reading or the simulation; the results stay.
@@ -41,6 +50,7 @@ class Form1 : public QWidget {
  private:
   analysis::CircuitState& state_;
   std::function<Form2&()> load_form2_;
+  std::function<void(const analysis::Accuracy&)> result_handler_;
   QLineEdit* Text1;  // Is [A]
   QLineEdit* Text2;  // R [ohm]
   QLineEdit* Text3;  // C [F]

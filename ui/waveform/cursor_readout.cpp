@@ -8,6 +8,7 @@
 
 #include "analysis/analysis.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/picture_box.h"
 
@@ -87,8 +88,11 @@ void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, flo
   spec.find_peak(state);
   const double v = Checked(
       Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
-  ShowReading(row, t, v);
+  // Sample 1 stands at dt and the source switches on there.
+  ShowReading(row, t, v, t * 1e-6 - state.dt);
 }
+
+void CursorReadout::SetExact(const analysis::ExactSteadyState* exact) { exact_ = exact; }
 
 void CursorReadout::Select(int row) { rows_[row].option->setChecked(true); }
 
@@ -99,7 +103,7 @@ int CursorReadout::Selected() const {
   return 0;
 }
 
-QString CursorReadout::ShowReading(int row, double t, double v) {
+QString CursorReadout::ShowReading(int row, double t, double v, double since_on) {
   const Row& spec = kRows[row];
   const std::string separator = QLocale().decimalPoint().toStdString();
   const QString time_text = QString::fromStdString(analysis::Format(t, "0.00", separator));
@@ -117,9 +121,15 @@ QString CursorReadout::ShowReading(int row, double t, double v) {
     rows_[other].time_box->clear();
     rows_[other].value_box->clear();
   }
-  const QString tooltip = QString::fromLatin1(spec.tooltip_time) + time_text +
-                          QStringLiteral("usec ; ") + QString::fromLatin1(spec.tooltip_trace) +
-                          value_text + QString::fromLatin1(spec.unit);
+  QString tooltip = QString::fromLatin1(spec.tooltip_time) + time_text + QStringLiteral("usec ; ") +
+                    QString::fromLatin1(spec.tooltip_trace) + value_text +
+                    QString::fromLatin1(spec.unit);
+  if (exact_ != nullptr) {
+    const double exact = ExactValue(*exact_, row, since_on);
+    tooltip += QStringLiteral(" ; esatto = ") +
+               QString::fromStdString(analysis::Format(exact, "0.00", separator)) +
+               QString::fromLatin1(spec.unit);
+  }
   picture_->setToolTip(tooltip);
   // A tooltip already on screen follows the text while the mouse moves.
   if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tooltip, picture_);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "analysis/circuit_state.h"
+#include "analysis/exact_steady_state.h"
 
 class QLabel;
 class QRadioButton;
@@ -40,8 +41,14 @@ class CursorReadout {
   int Selected() const;
   // Shows time `t` (us) and value `v` in the boxes of row `row` and in the
   // tooltip, as the mouse readout does, and blanks the other six boxes.
-  // Returns the reading in Italian words, for a screen reader.
-  QString ShowReading(int row, double t, double v);
+  // `since_on` is the same instant in s from a switching on of the source,
+  // where the tooltip reads the exact steady state. Returns the reading in
+  // Italian words, for a screen reader.
+  QString ShowReading(int row, double t, double v, double since_on);
+
+  // While `exact` is given, the tooltip adds its value at the instant shown
+  // ("; esatto = -8.06V"). nullptr stops it.
+  void SetExact(const analysis::ExactSteadyState* exact);
 
  private:
   struct RowWidgets {
@@ -54,6 +61,7 @@ class CursorReadout {
 
   PictureBox* picture_;
   RowWidgets rows_[4];
+  const analysis::ExactSteadyState* exact_ = nullptr;
 };
 
 }  // namespace ui

@@ -26,6 +26,8 @@ namespace ui {
 namespace {
 
 const QColor kLightYellow(255, 255, 192);
+// The exact steady state over the plot: dark against every trace and the ground.
+const QColor kExactColour(0, 0, 0);
 const QRgb kTraceColours[4] = {kRed, kGreen, kBlue, kMagenta};
 const char kPlotName[] = "Grafico delle forme d'onda";
 
@@ -56,7 +58,16 @@ Form2::Form2() {
   save_image_ = Command(this, "SaveImage", "Salva immagine…", QKeySequence(Qt::CTRL | Qt::Key_S));
   save_data_ =
       Command(this, "SaveData", "Salva dati…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  Picture1->SetContextActions({copy_image_, save_image_, save_data_});
+  exact_ = Command(this, "ExactSolution", "Soluzione esatta", QKeySequence(Qt::CTRL | Qt::Key_E));
+  exact_->setCheckable(true);
+  connect(exact_, &QAction::toggled, this, &Form2::UpdateOverlay);
+  auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
+  precision->setObjectName(QStringLiteral("ShowPrecision"));
+  precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  addAction(precision);
+  auto* separator = new QAction(this);
+  separator->setSeparator(true);
+  Picture1->SetContextActions({copy_image_, save_image_, save_data_, separator, exact_, precision});
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   // The tooltip agrees with the readout boxes also while another window is active.
@@ -76,10 +87,27 @@ void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
   LabelAxes(this, captions);
   plotted_ = std::move(plotted);
   plotted_accuracy_ = std::move(accuracy);
+  // The exact steady state exists only for positive R, C, L and f.
+  const bool exact = plotted_accuracy_->exact.has_value();
+  exact_->setEnabled(exact);
+  exact_->setToolTip(exact ? QString()
+                           : QString::fromUtf8("Con questi valori di R, L, C e f il circuito non "
+                                               "ha un regime periodico esatto da mostrare."));
+  UpdateOverlay();
   cursor_ = 0;
   Picture1->SetMarker(std::nullopt);
   Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
   for (QAction* command : {copy_image_, save_image_, save_data_}) command->setEnabled(true);
+}
+
+void Form2::UpdateOverlay() {
+  const analysis::ExactSteadyState* exact = nullptr;
+  if (exact_->isChecked() && plotted_accuracy_ != nullptr && plotted_accuracy_->exact)
+    exact = &*plotted_accuracy_->exact;
+  readout_->SetExact(exact);
+  Picture1->SetOverlay(
+      exact != nullptr ? ExactTraces(*plotted_, *exact, Picture1->ColumnXs()) : QList<QPolygonF>(),
+      kExactColour);
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
@@ -128,7 +156,8 @@ void Form2::ShowSample(int row) {
   const double time = SampleTime(state, cursor_ + 1);
   const QPointF point = SamplePoint(state, row, period, k);
   readout_->Select(row);
-  const QString reading = readout_->ShowReading(row, time, TraceSamples(state, row).at(k));
+  const QString reading = readout_->ShowReading(row, time, TraceSamples(state, row).at(k),
+                                                static_cast<double>(cursor_) * state.dt);
   Picture1->SetMarker(point, QColor::fromRgb(kTraceColours[row]));
   Picture1->setAccessibleName(reading);  // a screen reader announces the new name
 }

@@ -64,7 +64,10 @@ class Form2 : public QWidget {
   void Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers);
 
   // The commands of the plot on screen, in the context menu of Picture1 and
-  // on the keyboard of the window; disabled until a plot completed.
+  // on the keyboard of the window; disabled until a plot completed. The menu
+  // also holds "Soluzione esatta" (Ctrl+E), the exact steady state over the
+  // plot, disabled where there is none, and "Precisione del metodo…"
+  // (Ctrl+M), which the session answers.
   // Puts the plot area and the strip beside it on the clipboard (Ctrl+C).
   void CopyImage();
   // Asks where, then saves that picture as PNG (Ctrl+S).
@@ -77,6 +80,9 @@ class Form2 : public QWidget {
   void SaveOrTell(const QString& path, const QByteArray& data);
   // Shows the sample under the cursor on trace `row`.
   void ShowSample(int row);
+  // Shows the exact steady state over the plot on screen, and its value in
+  // the tooltip, while "Soluzione esatta" is on and there is one.
+  void UpdateOverlay();
   // The plot's picture (PlotPicture) without the sample cursor, which stays
   // on screen.
   QImage PictureWithoutCursor();
@@ -86,6 +92,7 @@ class Form2 : public QWidget {
   QAction* copy_image_;
   QAction* save_image_;
   QAction* save_data_;
+  QAction* exact_;      // "Soluzione esatta", off at every start
   int64_t cursor_ = 0;  // the sample under the keyboard cursor: 0 is sample 1 of period 1
   std::unique_ptr<CursorReadout> readout_;
   std::unique_ptr<analysis::CircuitState> plotted_;

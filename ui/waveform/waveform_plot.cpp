@@ -1,6 +1,8 @@
 #include "ui/waveform/waveform_plot.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -176,6 +178,37 @@ const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, i
 QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period, int32_t k) {
   const double width = Checked(100.0 / state.NP);
   return {SampleX(state, width, period, k), TraceY(TracesOf(state)[row], k)};
+}
+
+double ExactValue(const analysis::ExactSteadyState& exact, int row, double since_on) {
+  const analysis::SteadyPoint p = exact.At(since_on);
+  const double values[] = {p.is, p.v, p.iC, p.iL};
+  return values[row];
+}
+
+QList<QPolygonF> ExactTraces(const analysis::CircuitState& state,
+                             const analysis::ExactSteadyState& exact, const QList<double>& xs) {
+  QList<QPolygonF> lines;
+  if (state.NP < 1) return lines;
+  const double seconds_per_x = (state.NP / state.f) / 100;
+  const Traces traces = TracesOf(state);
+  for (int row = 0; row < 4; ++row) {
+    QPolygonF line;
+    line.reserve(xs.size());
+    double largest = 0;
+    for (const double x : xs) {
+      const double value = ExactValue(exact, row, x * seconds_per_x - state.dt);
+      largest = std::max(largest, std::fabs(value));
+      line << QPointF(x, value);
+    }
+    const double scale = traces[row].peak != 0 ? traces[row].peak : largest;
+    for (QPointF& point : line) {
+      const double y = scale != 0 ? point.y() * traces[row].height / scale : 0;
+      point.setY(y + traces[row].zero_line);
+    }
+    lines << line;
+  }
+  return lines;
 }
 
 bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {

@@ -3,9 +3,12 @@
 // over NP periods.
 #pragma once
 
+#include <QList>
 #include <QPointF>
+#include <QPolygonF>
 
 #include "analysis/circuit_state.h"
+#include "analysis/exact_steady_state.h"
 
 namespace ui {
 
@@ -36,5 +39,18 @@ const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, i
 // Where the plot puts sample k of period `period` of trace `row`, in the
 // user units of Picture1. Throws the Fault of the computation.
 QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period, int32_t k);
+
+// The value of trace `row` (0 is(t), 1 v(t), 2 iC(t), 3 iL(t)) of the exact
+// steady state `since_on` s after a switching on of the source. On the plot,
+// whose sample k stands at k dt, the source switches on at sample 1: the
+// instant t of the plot is t - dt from a switching on.
+double ExactValue(const analysis::ExactSteadyState& exact, int row, double since_on);
+
+// The four traces of `exact` over the plot of `state`, one point at each
+// user x of `xs`, each on the band and the scale of its trace (the peak of
+// the plotted trace; the exact one's own where that is 0). None without a
+// period shown.
+QList<QPolygonF> ExactTraces(const analysis::CircuitState& state,
+                             const analysis::ExactSteadyState& exact, const QList<double>& xs);
 
 }  // namespace ui

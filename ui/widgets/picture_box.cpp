@@ -195,6 +195,16 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   const QRect contents = contentsRect();
   painter.setClipRect(contents);
   painter.drawImage(contents.topLeft(), image_);
+  if (!overlay_.isEmpty()) {
+    // As thick as the drawn lines: line_pixels_ device pixels, unsmoothed.
+    painter.setPen(QPen(overlay_colour_, line_pixels_ / devicePixelRatioF()));
+    for (const QPolygonF& line : overlay_) {
+      QPolygonF widget;
+      widget.reserve(line.size());
+      for (const QPointF& point : line) widget << FromUser(point);
+      painter.drawPolyline(widget);
+    }
+  }
   if (marker_) {
     // One logical pixel wide, over the drawing: the image never holds it.
     const QPointF at = FromUser(*marker_);
@@ -226,6 +236,20 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureBox::SetKeyHandler(KeyHandler handler) { key_handler_ = std::move(handler); }
+
+void PictureBox::SetOverlay(QList<QPolygonF> lines, const QColor& colour) {
+  overlay_ = std::move(lines);
+  overlay_colour_ = colour;
+  update();
+}
+
+QList<double> PictureBox::ColumnXs() const {
+  QList<double> xs;
+  const int columns = DeviceSize(contentsRect().size()).width();
+  xs.reserve(columns);
+  for (int i = 0; i < columns; ++i) xs << left_ + (i + 0.5) / device_per_x_;
+  return xs;
+}
 
 void PictureBox::SetMarker(std::optional<QPointF> point, const QColor& colour) {
   marker_ = point;
@@ -264,6 +288,7 @@ void PictureBox::focusOutEvent(QFocusEvent* event) {
 void PictureBox::contextMenuEvent(QContextMenuEvent* event) {
   if (context_actions_.isEmpty()) return;
   QMenu menu(this);
+  menu.setToolTipsVisible(true);  // a disabled command says why
   menu.addActions(context_actions_);
   menu.exec(event->globalPos());
 }

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QList>
+#include <QPolygonF>
 
 class QAction;
 
@@ -69,6 +70,14 @@ class PictureBox : public QFrame {
   // the focus hide it too.
   void SetMarker(std::optional<QPointF> point, const QColor& colour = Qt::black);
   bool marker_shown() const { return marker_.has_value(); }
+
+  // Draws `lines` (polylines in user units) over the drawing in `colour`,
+  // as thick as the drawn lines, without entering the drawing: showing none
+  // gives back exactly what was drawn. An empty list removes them.
+  void SetOverlay(QList<QPolygonF> lines, const QColor& colour);
+  // The user x of the middle of each column of device pixels across the
+  // contents, left to right: where a curve over the drawing is sharpest.
+  QList<double> ColumnXs() const;
 
   // The commands of the box's context menu.
   void SetContextActions(QList<QAction*> actions) { context_actions_ = std::move(actions); }
@@ -127,6 +136,8 @@ class PictureBox : public QFrame {
   KeyHandler key_handler_;
   std::optional<QPointF> marker_;  // user units
   QColor marker_colour_;
+  QList<QPolygonF> overlay_;  // user units
+  QColor overlay_colour_;
   QList<QAction*> context_actions_;
 };
 

@@ -1,0 +1,52 @@
+// Precisione: the window "Precisione del metodo". How far the Euler result
+// of the last successful compute or plot is from the exact steady state: a
+// table of the peaks, the errors, the stability and the settling, and a
+// chart of the error of the method's own steady state against N, both axes
+// logarithmic. Ctrl+C copies both as text for a spreadsheet; Esc closes.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QWidget>
+
+#include "analysis/accuracy.h"
+
+class QChartView;
+class QLabel;
+
+namespace ui {
+
+class Precisione : public QWidget {
+  Q_OBJECT
+
+ public:
+  Precisione();
+  ~Precisione() override;
+
+  // Shows `accuracy`: the table at once, then the chart, whose points are
+  // computed here, with the progress dialog of a long command. When the
+  // user cancels them, the chart says so and the next call computes again.
+  void ShowAccuracy(const analysis::Accuracy& accuracy);
+
+  // The table, one "quantity<TAB>value" line each, then the chart's points,
+  // one "N<TAB>relative error" line each; the locale's decimal separator.
+  QString ReportText() const;
+  // Puts ReportText() on the clipboard (Ctrl+C).
+  void CopyReport();
+
+  // False when the user cancelled the computation of the chart.
+  bool chart_complete() const { return series_.has_value(); }
+
+ private:
+  void ShowTable(const analysis::Accuracy& accuracy);
+  void ShowChart(const analysis::Accuracy& accuracy);
+
+  std::vector<QLabel*> values_;  // the value of each row of the table
+  QLabel* note_;                 // what the chart shows, or why nothing
+  QChartView* chart_view_;
+  std::optional<std::vector<analysis::ErrorPoint>> series_;  // of the accuracy shown
+};
+
+}  // namespace ui
