@@ -66,17 +66,24 @@ struct Grid {
 // and calls visit(k, v) with the v that sample k holds at the end of the
 // period, for k = 2..N and then k = 1 (the wrap copies sample N there).
 // Sample m1 + 1 of an odd N keeps the step that the seam copy then skips.
+// Asks `monitor`, when given, every 32768 samples; returns false when it
+// says stop.
 template <class Visit>
-void ScanPeriod(const Grid& g, double v, double il, double source, Visit&& visit) {
+bool ScanPeriod(const Grid& g, double v, double il, double source, Visit&& visit,
+                RunMonitor* monitor = nullptr) {
   auto step = [&](double S) {
     const double ic = (S - il) - (g.G * v);
     const double v_next = ((g.dt * ic) / g.C) + v;
     il = ((g.dt * v) / g.L) + il;
     v = v_next;
   };
+  auto go_on = [&](int32_t k) {
+    return monitor == nullptr || (k & 0x7fff) != 0 || monitor->Continue(double(k) / g.N);
+  };
   for (int32_t k = 1; k < g.m1; ++k) {
     step(source);
     visit(k + 1, v);
+    if (!go_on(k)) return false;
   }
   if (g.m1 + 1 < g.m2) {
     const double kept_v = v, kept_il = il;
@@ -89,8 +96,10 @@ void ScanPeriod(const Grid& g, double v, double il, double source, Visit&& visit
   for (int32_t k = g.m2; k < g.N; ++k) {
     step(0.0);
     visit(k + 1, v);
+    if (!go_on(k)) return false;
   }
   visit(1, v);
+  return true;
 }
 
 // log |1 + x| for a real x, without losing the digits of a small x.
@@ -185,7 +194,8 @@ Stability StabilityOf(const CircuitState& state) {
   return s;
 }
 
-std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state) {
+std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state,
+                                                     RunMonitor* monitor) {
   const Grid g(state);
   if (!g.steps()) return std::nullopt;
   // x1 = (I + E2)((I + E1) x1 + S1 b): -(E1 + E2 + E2 E1) x1 = (I + E2) S1 b,
@@ -203,12 +213,21 @@ std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state) 
   steady.iL1 = -(lhs.a * rhs_il - rhs_v * lhs.c) / det;
   if (!std::isfinite(steady.v1) || !std::isfinite(steady.iL1)) return std::nullopt;
   bool finite = true;
-  ScanPeriod(g, steady.v1, steady.iL1, g.Is, [&](int32_t, double v) {
-    finite = finite && std::isfinite(v);
-    steady.peak = std::max(steady.peak, std::fabs(v));
-  });
-  if (!finite) return std::nullopt;
+  const bool done = ScanPeriod(
+      g, steady.v1, steady.iL1, g.Is,
+      [&](int32_t, double v) {
+        finite = finite && std::isfinite(v);
+        steady.peak = std::max(steady.peak, std::fabs(v));
+      },
+      monitor);
+  if (!finite || !done) return std::nullopt;
   return steady;
+}
+
+double PredictedResidual(const CircuitState& state, const MethodSteadyState& steady,
+                         int64_t periods) {
+  const Grid g(state);
+  return ResidualAfter(g, PeriodExcess(g), steady, periods);
 }
 
 double TransientResidual(const CircuitState& state, const MethodSteadyState& steady) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "analysis/circuit_state.h"
+#include "analysis/simulation.h"
 
 namespace analysis {
 
@@ -45,13 +46,23 @@ struct MethodSteadyState {
 // products, and the peak of its period, stepped in O(N) through the same
 // four statements, seam and wrap as the simulation; nullopt when a period
 // makes no step (N < 3) or has no single fixed point, or when the numbers
-// leave the double range.
-std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state);
+// leave the double range. Asks `monitor`, when given, every 32768 samples
+// of the period with the share of the period done; nullopt also when it
+// says stop.
+std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state,
+                                                     RunMonitor* monitor = nullptr);
 
 // Returns the largest |v_t(k) - v_steady(k)| over k = 1..N, divided by the
 // peak of the steady state (0 when both are 0). REQUIRES: the arrays of a
 // completed run of `state`.
 double TransientResidual(const CircuitState& state, const MethodSteadyState& steady);
+
+// Returns the residual that a run of `periods` >= 1 periods from rest will
+// have, without running it: the deviation -x1 at its start, carried through
+// the periods by the period's matrix raised in O(log periods) products, and
+// through the last one sample by sample. REQUIRES: steady.peak > 0.
+double PredictedResidual(const CircuitState& state, const MethodSteadyState& steady,
+                         int64_t periods);
 
 // The residual below which a run counts as settled.
 inline constexpr double kSettledResidual = 0.001;

@@ -130,6 +130,8 @@ TEST(ExactSteadyState, MatchesTheFortyDigitReferenceInEveryDamping) {
     SCOPED_TRACE(testing::Message() << "R = " << row.R << ", f = " << row.f);
     const auto exact = ExactSteadyState::Of(row.Is, row.R, row.C, row.L, row.f);
     ASSERT_TRUE(exact.has_value());
+    EXPECT_EQ(exact->At(0).is, row.Is);
+    EXPECT_EQ(exact->At(exact->period() / 2).is, 0);
     EXPECT_NEAR(exact->peak_v(), row.peak, 1e-12 * row.peak);
     EXPECT_NEAR(exact->peak_time(), row.t_peak, 1e-12 * exact->period());
     // Currents on the scale of the largest of the row, the voltage on the peak.
@@ -142,7 +144,7 @@ TEST(ExactSteadyState, MatchesTheFortyDigitReferenceInEveryDamping) {
       EXPECT_NEAR(p.iL, row.at[i][1], 1e-12 * amperes) << kShares[i];
       EXPECT_NEAR(p.iC, row.at[i][2], 1e-12 * amperes) << kShares[i];
       EXPECT_EQ(p.is, kShares[i] < 0.5 ? row.Is : 0) << kShares[i];
-      // A period later, and before, it is the same.
+      // A period later, and before, it is the same; the source is off from T/2.
       EXPECT_NEAR(exact->At(kShares[i] / row.f - 3 / row.f).v, p.v, 1e-12 * row.peak);
     }
   }
@@ -216,6 +218,8 @@ TEST(MethodSteadyState, IsWhatALongRunSettlesToSampleForSample) {
   }
   CircuitState none = RunOf({"1", "400", "1e-5", "0.1", "159", "2", "1"});  // no step is kept
   EXPECT_FALSE(MethodSteadyStateOf(none).has_value());
+  const CircuitState off = RunOf({"0", "400", "1e-5", "0.1", "159", "1000", "1"});
+  EXPECT_EQ(TransientResidual(off, *MethodSteadyStateOf(off)), 0);  // settled from the start
 }
 
 // The spectral radius of one period, from the period's matrix stepped with
@@ -282,6 +286,15 @@ double Apart(const CircuitState& a, const CircuitState& b) {
   for (int32_t k = 1; k <= a.N; ++k)
     largest = std::max(largest, std::fabs(a.v_t.at(k) - b.v_t.at(k)));
   return largest / b.v_peak;
+}
+
+TEST(PredictedResidual, IsTheResidualOfTheRun) {
+  for (const char* np : {"1", "3", "8"}) {
+    const CircuitState run = RunOf({"1", "1e4", "1e-5", "0.1", "159", "1000", np});
+    const MethodSteadyState steady = *MethodSteadyStateOf(run);
+    const double measured = TransientResidual(run, steady);
+    EXPECT_NEAR(PredictedResidual(run, steady, 100 * run.NP), measured, 1e-9 * measured) << np;
+  }
 }
 
 TEST(SettlingNP, IsTheSmallestNPThatSettles) {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "analysis/analysis.h"
+#include "ui/app/command_line.h"
 
 namespace {
 
@@ -138,6 +139,28 @@ class CommandLineTest : public QObject {
     QCOMPARE(warnings.size(), 2);
     QCOMPARE(warnings[0].toString(), QString::fromUtf8(analysis::kSampleCountWarning));
     QVERIFY(warnings[1].toString().contains("non ha un regime periodico"));
+    // A text with quotes, a backslash and a line break reads back whole.
+    const std::string odd = "\"virgolette\" e \\ e\na capo";
+    const QJsonDocument escaped = QJsonDocument::fromJson(
+        QByteArray::fromStdString(analysis::JsonReport(state, a, {odd})), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(escaped["warnings"].toArray()[0].toString().toStdString(), odd);
+  }
+
+  // Which arguments the windows take, and which the command line.
+  void windowsOrCommandLine() {
+    const std::pair<QStringList, bool> rows[] = {
+        {{}, false},
+        {{"-platform", "offscreen"}, false},  // Qt's own options go to the windows
+        {{"--style=fusion", "-reverse"}, false},
+        {{"-qwindowgeometry", "800x600", "-widgetcount"}, false},
+        {{"--calcola"}, true},
+        {{"-h"}, true},
+        {{"--bogus"}, true},
+        {{"-reverse", "stray"}, true},
+    };
+    for (const auto& [arguments, command_line] : rows)
+      QVERIFY2(ui::WantsCommandLine(arguments) == command_line, qPrintable(arguments.join(' ')));
   }
 };
 
