@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How true the numbers of a completed compute or plot are: the Euler peak
 // beside the method's own steady state and the exact one, the stability of
 // the method, and how far the run is from settling. Assessed once per

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The circuit analysis of the parallel RLC teaching tool: the shared record,
 // the number services, the field check, the simulation and the peak search,
 // and how true its results are (the exact and the method's steady state,

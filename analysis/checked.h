@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked arithmetic. Each helper returns the IEEE 754 result of the plain
 // operation (default rounding, no contraction) and throws a Fault when that
 // result is not a finite number, or when an int32 operation overflows.
@@ -10,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "analysis/fault.h"
 
@@ -37,25 +40,16 @@ inline double CheckedDiv(double a, double b) {
   return r;
 }
 
-// Returns a + b, a - b, a * b; throws Fault(Overflow) when the int32 result overflows.
-inline int32_t CheckedAdd(int32_t a, int32_t b) {
-  int32_t r;
-  if (__builtin_add_overflow(a, b, &r)) [[unlikely]]
+// Returns a + b, a - b, a * b; throws Fault(Overflow) when the int32 result
+// overflows. Computed exactly in int64, which holds every such result.
+inline int32_t InRange(int64_t r) {
+  if (!std::in_range<int32_t>(r)) [[unlikely]]
     throw Fault(FaultKind::Overflow);
-  return r;
+  return static_cast<int32_t>(r);
 }
-inline int32_t CheckedSub(int32_t a, int32_t b) {
-  int32_t r;
-  if (__builtin_sub_overflow(a, b, &r)) [[unlikely]]
-    throw Fault(FaultKind::Overflow);
-  return r;
-}
-inline int32_t CheckedMul(int32_t a, int32_t b) {
-  int32_t r;
-  if (__builtin_mul_overflow(a, b, &r)) [[unlikely]]
-    throw Fault(FaultKind::Overflow);
-  return r;
-}
+inline int32_t CheckedAdd(int32_t a, int32_t b) { return InRange(int64_t{a} + b); }
+inline int32_t CheckedSub(int32_t a, int32_t b) { return InRange(int64_t{a} - b); }
+inline int32_t CheckedMul(int32_t a, int32_t b) { return InRange(int64_t{a} * b); }
 
 // Returns sqrt(x); throws Fault(InvalidArgument) for a negative x.
 // The square root of -0.0 is -0.0, as in IEEE 754.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CircuitState: the one record through which the windows and the analysis
 // exchange data. The windows own exactly one instance for the whole run;
 // the analysis keeps no state of its own. Physical quantities are IEEE 754

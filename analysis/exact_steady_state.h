@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact periodic steady state of the parallel RLC circuit fed by the
 // 50 % square wave: is = Is on [0, T/2) and 0 on [T/2, T), T = 1 / f.
 // Times are in seconds from an instant where the source switches on.

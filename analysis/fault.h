@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults of the circuit analysis: the arithmetic, range and memory errors that
 // end a command. Every check of the analysis, the plot and the readout throws
 // a Fault; nothing in the analysis library catches one. The windows show

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a command ended in a fault, in Italian, for the lines that follow the
 // fault's own text in the message box and on the command line.
 #pragma once

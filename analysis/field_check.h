@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of the typed numbers. A field passes when it is not empty and
 // holds only the characters 0-9 e E . - + (in any order and number: "1.2.3"
 // and "--" pass; what they mean is left to Val). The first failing field is

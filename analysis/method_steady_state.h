@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program's own Euler loops tend to, and how fast: one period of
 // RunSimulation, on its grid of N samples with its seam and wrap copies, is
 // an affine map of the state (v, iL) at sample 1. Its fixed point is the

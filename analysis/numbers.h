@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number services: reading typed numbers, rounding to int32 and writing
 // results. All three are locale-independent; the decimal point of a typed
 // number is always '.', and the separator written by Format is the caller's.

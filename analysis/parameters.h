@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven texts typed in the parameter window, and their reading into the
 // circuit state. Texts are UTF-8, exactly as typed (never trimmed).
 #pragma once

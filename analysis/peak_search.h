@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak search over one period of a simulated waveform. Each procedure sets
 // its peak field to the largest |x(k)| for k = 1..N of its array and leaves
 // state.k = N + 1 (1 when N < 1). Indices 0 and N + 1 are never looked at.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outcome of a compute as the command line prints it: one JSON object
 // for another program, or an Italian summary for a person.
 #pragma once

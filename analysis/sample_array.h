@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SampleArray: one period of a waveform, indexed 0..upper() like the arrays
 // of the simulation. Every access is range-checked; an unallocated array has
 // no valid index at all.

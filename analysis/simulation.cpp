@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/simulation.h"
 
 #include <algorithm>
@@ -13,12 +15,12 @@ namespace {
 
 // Reproduces the checks of one step statement on the values it used, to
 // throw the fault of the first operation that left the finite numbers.
-[[noreturn, gnu::cold]] void FailCapacitorCurrent(double is, double il, double g, double v) {
+[[noreturn]] void FailCapacitorCurrent(double is, double il, double g, double v) {
   Checked(Checked(is - il) - Checked(g * v));
   throw Fault(FaultKind::Overflow);  // not reached: the statement did fail
 }
 
-[[noreturn, gnu::cold]] void FailIntegration(double dt, double x, double scale, double old) {
+[[noreturn]] void FailIntegration(double dt, double x, double scale, double old) {
   Checked(CheckedDiv(Checked(dt * x), scale) + old);
   throw Fault(FaultKind::Overflow);  // not reached: the statement did fail
 }
@@ -34,9 +36,8 @@ struct Samples {
 // Stores the results of the step at k that did not all come out finite, in
 // statement order up to the first one that failed, and throws its fault.
 // `v` and `il` are the state of sample k the step started from.
-[[noreturn, gnu::cold]] void FailStep(CircuitState& state, const Samples& s, int32_t k,
-                                      double source, double v, double il, double ic_k,
-                                      double il_next, double v_next) {
+[[noreturn]] void FailStep(CircuitState& state, const Samples& s, int32_t k, double source,
+                           double v, double il, double ic_k, double il_next, double v_next) {
   state.k = k;
   s.ic[k] = ic_k;
   if (!std::isfinite(ic_k)) FailCapacitorCurrent(source, il, state.G, v);

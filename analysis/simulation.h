@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steady-state simulation of the parallel RLC circuit fed by a 50 %
 // square-wave current source, with explicit Euler steps:
 //   iC = is - iL - G v,   d(iL)/dt = v / L,   dv/dt = iC / C.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checked simulation beside the fastest unchecked loop of the same
 // statements that we know: the same four statements in the same grouping,
 // the running state of sample k kept in locals, no range, result or

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the windows as the user runs them, on the offscreen
 // platform: each iteration is one click handler from the check of the
 // fields to the last caption.

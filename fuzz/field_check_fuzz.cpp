@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as the seven field texts (separated by newlines, in
 // the order Is, R, C, L, f, N, NP) through the check, the reading and, when
 // the run is small, the simulation, the peak search and the writing of the

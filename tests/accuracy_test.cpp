@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How true the numbers are: the exact steady state against a 40-digit
 // reference computed another way, the method's steady state and stability
 // against the simulation, the settling NP, the warnings and the fault

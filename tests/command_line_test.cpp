@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line, run as another program runs it: without a
 // display, its exit status, what it writes and where.
 #include <QJsonArray>

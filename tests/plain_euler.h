@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second, plain rendering of the Euler scheme of the simulation, for the
 // tests to hold the program against: one vector per waveform, the seam and
 // wrap copies written out, no range checks.

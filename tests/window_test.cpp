@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a user sees and drives them, on the offscreen platform.
 #include <atomic>
 #include <clocale>
@@ -8,6 +10,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -587,6 +590,81 @@ class WindowTest : public QObject {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
   }
 
+  // Saves that succeed: a new file, over an old one, into a folder with
+  // accents and blanks, through a link; each leaves the whole new content.
+  void savesAreWhole() {
+    QTemporaryDir dir;
+    auto path = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+    auto write = [](const QString& file, const QByteArray& data) {
+      QFile f(file);
+      return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+    };
+    QVERIFY(write(path("probe"), "") && write(path("old.csv"), "vecchio") &&
+            write(path("target.csv"), "vecchio") && QDir(dir.path()).mkdir("città e spazi") &&
+            QFile::link(path("target.csv"), path("link.csv")));
+    QFile::setPermissions(path("old.csv"), QFile::ReadOwner | QFile::WriteOwner);
+    const QFile::Permissions kept = QFile::permissions(path("old.csv"));
+    const std::pair<const char*, QFile::Permissions> rows[] = {
+        {"new.csv", QFile::permissions(path("probe"))},  // as any new file of the user
+        {"old.csv", kept},                               // an old file keeps its own
+        {"città e spazi/forme d'onda.csv", QFile::permissions(path("probe"))},
+        {"link.csv", QFile::permissions(path("target.csv"))},
+    };
+    for (const auto& [name, permissions] : rows) {
+      QCOMPARE(ui::SaveWhole(path(name), "nuovo"), QString());
+      QFile saved(path(name));
+      QVERIFY(saved.open(QIODevice::ReadOnly));
+      QCOMPARE(saved.readAll(), QByteArray("nuovo"));
+      QCOMPARE(saved.permissions(), permissions);
+    }
+    QVERIFY(QFileInfo(path("link.csv")).isSymLink());  // the link stays, its target is new
+  }
+
+  // Saves that fail leave the old file whole and say why.
+  void aFailedSaveLeavesTheOldFile() {
+    QFETCH(QString, setup);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("disco");
+    QVERIFY(QDir().mkdir(folder));
+    QFile old(folder + "/dati.csv");
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("vecchio") == 7);
+    old.close();
+    auto mount = [&](const QStringList& options) {
+      return QProcess::execute("mount",
+                               {"-t", "tmpfs", "-o", options.join(','), "tmpfs", folder}) == 0;
+    };
+    if (setup == "chmod") {
+      QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+      QFile probe(folder + "/probe");
+      if (probe.open(QIODevice::WriteOnly)) QSKIP("this user writes into read-only folders");
+    } else {
+      QFile::copy(old.fileName(), dir.filePath("dati.csv"));
+      if (!mount({"size=64k"})) QSKIP("this machine does not let a test mount a small tmpfs");
+      QFile::copy(dir.filePath("dati.csv"), old.fileName());
+      if (setup == "read-only") QProcess::execute("mount", {"-o", "remount,ro", folder});
+    }
+    const QString why = ui::SaveWhole(old.fileName(), QByteArray(200000, 'x'));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray kept = old.readAll();
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    if (setup != "chmod") QProcess::execute("umount", {folder});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(why, reason);
+    QCOMPARE(kept, QByteArray("vecchio"));
+    QCOMPARE(left, QStringList{"dati.csv"});  // no new file left beside it
+  }
+  void aFailedSaveLeavesTheOldFile_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a read-only folder") << "chmod"
+                                        << "non si hanno i permessi per scrivere lì";
+    QTest::newRow("a full disk") << "full"
+                                 << "il disco è pieno";
+    QTest::newRow("a read-only disk") << "read-only"
+                                      << "il disco è di sola lettura";
+  }
+
   void nothingIsAllocatedPerStepOrSegment() {
     p_->Plot();  // opens the window; the next plot creates what the window keeps
     long counts[3] = {};
@@ -609,6 +687,7 @@ class WindowTest : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));  // the style of the reference images
   WindowTest tests;
   return QTest::qExec(&tests, argc, argv);
 }

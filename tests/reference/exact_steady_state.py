@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reference values of the exact periodic steady state for analysis_test.cpp,
 # computed to 40 digits by another way than the program's closed form: the
 # matrix exponential of mpmath (Taylor series with scaling and squaring),

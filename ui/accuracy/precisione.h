@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Precisione: the window "Precisione del metodo". How far the Euler result
 // of the last successful compute or plot is from the exact steady state: a
 // table of the peaks, the errors, the stability and the settling, and a

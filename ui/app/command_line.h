@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: what runs without a window (--help,
 // --version, --calcola with its values, --json) and what opens the windows.
 // Needs Qt Core only: no display, no platform plugin.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where faults are caught. Every event handler of the windows
 // runs inside Guarded: a fault ends the handler, what it stored or drew
 // before stays, and the program goes on. No exception reaches Qt. While a

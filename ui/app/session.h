@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Session: what composes the program. It owns the one CircuitState and the
 // windows, and runs every event handler of the windows inside the guard.
 // The start window Form1 lives as long as the session; the waveform window

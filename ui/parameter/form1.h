@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1: the start window. Seven input fields for the circuit and the
 // simulation with their default texts, the compute and plot commands, three
 // result boxes, two explanatory texts, the schematic and three formulas. Its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout table of Form1: object names, captions or default texts,
 // places and sizes in twips, tab indices.
 #pragma once

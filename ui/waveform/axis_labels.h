@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The annotation of the waveform window: the three time captions along the
 // time axis of the plot area and the trace names and zero marks in the
 // strip beside it.

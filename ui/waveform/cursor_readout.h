@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cursor readout of the waveform window: on every mouse movement over
 // the plot area, the trace band under the cursor selects its option button,
 // and the time and the value that the cursor's height stands for on that

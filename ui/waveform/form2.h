@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form2: the waveform window. The plot area Picture1 with the time labels,
 // the strip Picture3 with the trace labels, four option buttons naming the
 // traces, eight readout boxes, a title line, a credit line and "Esci".

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout table of Form2: object names, captions, places and sizes in
 // twips (inside Picture1 or Picture3 relative to them), tab indices.
 #pragma once

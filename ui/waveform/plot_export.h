@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the plot window gives away of the plot on screen: the time of a
 // sample, the samples of the steady-state period as CSV, and the picture.
 #pragma once

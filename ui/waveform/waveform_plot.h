@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot of the steady-state waveforms is(t), v(t), iC(t), iL(t) in four
 // stacked bands of the plot area, each scaled to its own peak and repeated
 // over NP periods.

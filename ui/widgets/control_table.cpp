@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/control_table.h"
 
 #include <algorithm>
@@ -5,6 +7,7 @@
 #include <vector>
 
 #include <QButtonGroup>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -94,6 +97,18 @@ bool TakesFocus(ControlKind kind) {
 }
 
 }  // namespace
+
+void LoadFonts() {
+#ifdef RLC_BUNDLED_FONTS
+  static const bool loaded = [] {
+    for (const char* file :
+         {":/fonts/LiberationSans-Bold.ttf", ":/fonts/LiberationSans-Regular.ttf"})
+      QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    return true;
+  }();
+  (void)loaded;
+#endif
+}
 
 QFont ControlFont() {
   QFont font(QStringLiteral("Liberation Sans"));

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows are built from layout tables: one row per control with its object
 // name, kind, caption, place and size in twips (1/1440 inch; 15 twips make
 // one device-independent pixel) and tab index. BuildControls turns a table
@@ -43,6 +45,11 @@ inline int Pixels(int twips) { return (twips + 7) / 15; }
 // The font of every control: Liberation Sans Bold at 11 pixels, the
 // 8.25-point bold sans-serif of the windows at 96 dpi.
 QFont ControlFont();
+
+// Registers the copy of Liberation Sans compiled into the program, where
+// there is one, so that the captions fit alike on every platform. Once is
+// enough; later calls do nothing. REQUIRES: a QGuiApplication.
+void LoadFonts();
 
 // Gives `window` the system colour `background` as its ground, creates the
 // controls of `table` as its children (or as children of the picture box

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A framed picture box showing a fixed SVG image at its natural pixel size
 // from the upper-left corner of its contents, clipped to the box (never
 // stretched). The image is rendered once, at the screen's pixel density.

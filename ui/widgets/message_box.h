@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's one message box, used for the field messages, the
 // sample-count warning and the fault texts.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PictureBox: a framed drawing surface that keeps everything drawn on it in
 // an image of device pixels (covering, repainting and resizing the window
 // keep the drawing; it stays sharp on a high-density screen), with a user

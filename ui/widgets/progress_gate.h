@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress of a long command. A command creates one gate for its run
 // and hands it to the simulation as its monitor. Once the run has lasted
 // about half a second, the gate shows a modal dialog with the share of the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a file that the user names: the question where, and a write that
 // leaves either the whole new file or nothing in its place.
 #pragma once
@@ -22,11 +24,12 @@ QString AskSavePath(QWidget* window, const QString& title, const QString& propos
 // for the proposed file name instead of opening the dialog.
 void SetSavePathHandler(std::function<QString(const QString& proposed)> handler);
 
-// Writes `data` to `path` whole or not at all: into a new file beside it,
-// which then replaces `path`. Returns an empty text when it did, else the
-// reason in Italian ("la cartella non esiste"); the new file is then gone.
-// The new file has the permissions of any new file of the user; where
-// `path` was a link, the link itself is replaced, not the file it named.
+// Writes `data` to `path` whole or not at all, through QSaveFile: into a
+// new file beside it, which then takes its place at once. Returns an empty
+// text when it did, else the reason in Italian ("la cartella non esiste");
+// the new file is then gone and an old file at `path` is as it was. A new
+// file gets the permissions of any new file of the user, an existing one
+// keeps its own, and where `path` is a link the file it names is rewritten.
 QString SaveWhole(const QString& path, const QByteArray& data);
 
 }  // namespace ui

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the windows and the boxes of the program show of it: its title and
 // its icon.
 #pragma once

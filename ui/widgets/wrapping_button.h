@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button whose caption wraps at word boundaries, centred, when it is
 // wider than the button (as "grafico di "v(t)" a regime" is).
 #pragma once
