@@ -23,6 +23,9 @@ std::string WhatWouldDo(const Stability& stability, bool capital) {
   std::string text;
   if (stability.n_min)
     text = "servono almeno N = " + std::to_string(*stability.n_min) + " campioni per periodo.";
+  else if (!stability.circuit_settles && *stability.negative != 0)
+    text = std::string("con ") + stability.negative +
+           " negativa il circuito non ha un regime periodico: nessun N lo può mostrare.";
   else if (!stability.circuit_settles)
     text =
         "con questi valori di R, L e C il circuito non ha un regime periodico: nessun N lo "

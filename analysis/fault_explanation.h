@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "analysis/fault.h"
 #include "analysis/parameters.h"
@@ -15,10 +16,15 @@ namespace analysis {
 // its captions before it simulates.
 enum class Command { kCompute, kPlot };
 
-// Returns the cause of a fault of `kind` that a command met with `texts`:
-// it traces the reading, the derivations and the simulation of the command
-// again, in their order and without throwing, and explains the first step
-// that fails. Empty when it finds no cause to name.
-std::string ExplainFault(FaultKind kind, const ParameterTexts& texts, Command command);
+// Returns the cause of a fault of `kind` that a command met with `texts`,
+// in Italian, naming the field by its label on the start window and the
+// limit it passed: it traces the reading, the derivations and the
+// simulation of the command again, in their order and without throwing,
+// and explains the first step that fails. Amounts of memory are written
+// with `decimal_separator`. Empty when it finds no cause to name.
+//   N = "2147483647" -> "N è troppo grande (al massimo N = 2147483646)."
+//   R = "0"          -> "R è 0: la conduttanza G = 1/R sarebbe infinita; ..."
+std::string ExplainFault(FaultKind kind, const ParameterTexts& texts, Command command,
+                         std::string_view decimal_separator);
 
 }  // namespace analysis

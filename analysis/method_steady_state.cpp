@@ -190,6 +190,11 @@ Stability StabilityOf(const CircuitState& state) {
   s.steps = g.steps();
   s.n_min = SmallestStableN(state);
   s.circuit_settles = SameSign(state.R, state.C) && SameSign(state.L, state.C);
+  if (!s.circuit_settles) {
+    // The one of the three whose sign differs from the other two.
+    const bool r = state.R < 0, c = state.C < 0, l = state.L < 0;
+    s.negative = (r && !c && !l) ? "R" : (c && !r && !l) ? "C" : (l && !r && !c) ? "L" : "";
+  }
   if (!s.steps) return s;  // the state stays where it is: rho = 1
   s.rho = RhoOf(g);
   s.stable = s.rho < 1;

@@ -26,6 +26,7 @@ struct Stability {
   bool steps = false;            // whether a period makes any step: N >= 3
   std::optional<int32_t> n_min;  // the smallest N from which on the method is stable
   bool circuit_settles = false;  // RC > 0 and LC > 0: the circuit has a periodic steady state
+  const char* negative = "";     // else what is negative: "R", "C", "L" or "" (several)
 };
 
 // Returns the stability of one period for G, C, L, dt and N of `state`,

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "analysis/fault.h"
+#include "analysis/run_monitor.h"
 
 namespace analysis {
 
@@ -34,6 +35,13 @@ class SampleArray {
   // and Fault(OutOfMemory) when the memory cannot be had (the array is then
   // unallocated).
   void Allocate(int32_t upper);
+  // As Allocate(upper), writing the zeros 32768 at a time and asking
+  // `monitor` (with the share 0) between them, so that the first touch of a
+  // large array's pages can be watched and stopped. Returns false, the
+  // array unallocated, when the monitor stopped it.
+  bool Allocate(int32_t upper, RunMonitor& monitor);
+  // Discards the contents: the array is unallocated.
+  void Release();
 
   // Returns element k. Throws Fault(IndexOutOfRange) unless
   // allocated() and 0 <= k <= upper().

@@ -8,6 +8,7 @@
 #include "analysis/checked.h"
 #include "analysis/memory_guard.h"
 #include "analysis/numbers.h"
+#include "analysis/platform_memory.h"
 
 namespace analysis {
 
@@ -132,17 +133,39 @@ uint64_t HeldBytes(const SampleArray& array) {
 }
 
 // Allocates the four arrays with indices 0..upper, zero-filled, after holding
-// their size against the machine's memory.
-void AllocateSampleArrays(CircuitState& state, int32_t upper) {
+// their size against the machine's memory. Returns false when the monitor
+// stopped it.
+bool AllocateSampleArrays(CircuitState& state, int32_t upper, RunMonitor& monitor) {
   if (upper < 0) throw Fault(FaultKind::IndexOutOfRange);
   const uint64_t bytes = 4 * (static_cast<uint64_t>(upper) + 1) * sizeof(double);
   const uint64_t released =
       HeldBytes(state.is_t) + HeldBytes(state.v_t) + HeldBytes(state.iC_t) + HeldBytes(state.iL_t);
   EnsureMemoryFor(bytes, released);
-  state.is_t.Allocate(upper);
-  state.v_t.Allocate(upper);
-  state.iC_t.Allocate(upper);
-  state.iL_t.Allocate(upper);
+  return state.is_t.Allocate(upper, monitor) && state.v_t.Allocate(upper, monitor) &&
+         state.iC_t.Allocate(upper, monitor) && state.iL_t.Allocate(upper, monitor);
+}
+
+// Runs the simulation; returns false when the monitor stopped it.
+bool RunOrStop(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
+  if (!AllocateSampleArrays(state, CheckedAdd(state.N, 1), monitor)) return false;
+  const int32_t limit = CheckedMul(100, state.NP);
+  Pacer pacer{monitor, limit};
+  const int32_t N = state.N;
+  // The seam indices: the last of the first half, the first of the second.
+  const int32_t m1 = NearestInt32(N / 2.0);
+  const int32_t m2 = NearestInt32(N / 2.0 + 1.0);
+  for (state.cycle = 1; state.cycle <= limit; state.cycle = CheckedAdd(state.cycle, 1)) {
+    if (!RunHalfPeriod(state, 1, m1, state.Is, pacer)) return false;
+    state.v_t.at(m2) = state.v_t.at(m1);
+    state.iC_t.at(m2) = state.iC_t.at(m1);
+    state.iL_t.at(m2) = state.iL_t.at(m1);
+    if (!RunHalfPeriod(state, m2, N, 0.0, pacer)) return false;
+    if (wrap_source) state.is_t.at(1) = state.is_t.at(N);
+    state.v_t.at(1) = state.v_t.at(N);
+    state.iL_t.at(1) = state.iL_t.at(N);
+    state.iC_t.at(1) = state.iC_t.at(N);
+  }
+  return true;
 }
 
 }  // namespace
@@ -179,29 +202,26 @@ void RunSimulation(CircuitState& state, bool wrap_source) {
   struct : RunMonitor {
     bool Continue(double) override { return true; }
   } never_stop;
-  RunMonitoredSimulation(state, wrap_source, never_stop);
+  RunOrStop(state, wrap_source, never_stop);
+}
+
+void ReleaseSampleArrays(CircuitState& state) {
+  for (SampleArray* array : {&state.is_t, &state.v_t, &state.iC_t, &state.iL_t}) array->Release();
+  ReturnFreedMemory();
 }
 
 bool RunMonitoredSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
-  AllocateSampleArrays(state, CheckedAdd(state.N, 1));
-  const int32_t limit = CheckedMul(100, state.NP);
-  Pacer pacer{monitor, limit};
-  const int32_t N = state.N;
-  // The seam indices: the last of the first half, the first of the second.
-  const int32_t m1 = NearestInt32(N / 2.0);
-  const int32_t m2 = NearestInt32(N / 2.0 + 1.0);
-  for (state.cycle = 1; state.cycle <= limit; state.cycle = CheckedAdd(state.cycle, 1)) {
-    if (!RunHalfPeriod(state, 1, m1, state.Is, pacer)) return false;
-    state.v_t.at(m2) = state.v_t.at(m1);
-    state.iC_t.at(m2) = state.iC_t.at(m1);
-    state.iL_t.at(m2) = state.iL_t.at(m1);
-    if (!RunHalfPeriod(state, m2, N, 0.0, pacer)) return false;
-    if (wrap_source) state.is_t.at(1) = state.is_t.at(N);
-    state.v_t.at(1) = state.v_t.at(N);
-    state.iL_t.at(1) = state.iL_t.at(N);
-    state.iC_t.at(1) = state.iC_t.at(N);
-  }
-  return true;
+  // A run cut short or failed is of no use to a command: its memory goes at
+  // once, also when a Fault leaves here.
+  struct Release {
+    CircuitState& state;
+    bool completed = false;
+    ~Release() {
+      if (!completed) ReleaseSampleArrays(state);
+    }
+  } release{state};
+  release.completed = RunOrStop(state, wrap_source, monitor);
+  return release.completed;
 }
 
 }  // namespace analysis

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "analysis/circuit_state.h"
+#include "analysis/run_monitor.h"
 
 namespace analysis {
 
@@ -38,19 +39,16 @@ void DeriveCircuitValues(CircuitState& state);
 // Fault(OutOfMemory) when the four arrays do not fit in memory.
 void RunSimulation(CircuitState& state, bool wrap_source);
 
-// Watches a long run: told how far it has come, it may stop it.
-class RunMonitor {
- public:
-  virtual ~RunMonitor() = default;
-  // Called between groups of steps, about every 32768 steps, with the share
-  // of the run's 100 * NP periods done so far (0 to 1). Returns false to stop
-  // the run there.
-  virtual bool Continue(double share_done) = 0;
-};
-
-// As RunSimulation(state, wrap_source), and asks `monitor` on the way.
-// Returns true when the run completed, with the same results bit for bit;
-// false when the monitor stopped it (the arrays then hold a run cut short).
+// As RunSimulation(state, wrap_source), and asks `monitor` on the way: while
+// the arrays are allocated and their zeros written (with the share 0), then
+// with the share of the run's 100 * NP periods done. Returns true when the
+// run completed, with the same results bit for bit; false when the monitor
+// stopped it. A run stopped or ended by a Fault releases its four arrays
+// (ReleaseSampleArrays): a command has no use for them.
 bool RunMonitoredSimulation(CircuitState& state, bool wrap_source, RunMonitor& monitor);
+
+// Discards the four arrays of `state`, which are then unallocated, and gives
+// their memory back to the system at once (ReturnFreedMemory).
+void ReleaseSampleArrays(CircuitState& state);
 
 }  // namespace analysis

@@ -192,6 +192,8 @@ TEST(ExactSteadyState, NoneUnlessRCLAndFArePositive) {
   EXPECT_EQ(ExactSteadyState::Of(0, 400, 1e-5, 0.1, 159)->peak_v(), 0);
 }
 
+const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "10"};
+
 CircuitState RunOf(const ParameterTexts& texts) {
   CircuitState state;
   ReadParameters(state, texts);
@@ -342,23 +344,86 @@ TEST(AccuracyWarnings, SayWhereTheResultIsNotWhatItClaims) {
       {{"1", "-400", "1e-5", "0.1", "159", "1000", "1"},
        {"Con N = 1000 campioni per periodo il metodo di Eulero è instabile per questi valori di "
         "R, L e C: l'ampiezza cresce a ogni periodo e i valori mostrati non sono quelli del "
-        "regime. Con questi valori di R, L e C il circuito non ha un regime periodico: nessun N "
-        "lo può mostrare."}},
+        "regime. Con R negativa il circuito non ha un regime periodico: nessun N lo può "
+        "mostrare."}},
   };
   for (const auto& [texts, warnings] : rows)
     EXPECT_EQ(AccuracyWarnings(AssessAccuracy(RunOf(texts)), ","), warnings)
         << "R = " << texts.R << ", N = " << texts.N << ", NP = " << texts.NP;
 }
 
-TEST(ExplainFault, AnUnstableRunSaysWhichNWouldDo) {
-  const ParameterTexts texts{"1", "400", "1e-5", "0.1", "159", "4", "10"};
-  CircuitState state;
-  ReadParameters(state, texts);
-  EXPECT_THROW(RunSimulation(state, false), Fault);
-  EXPECT_EQ(ExplainFault(FaultKind::Overflow, texts, Command::kCompute),
-            "Con N = 4 campioni per periodo il metodo di Eulero è instabile per questi valori di "
-            "R, L e C: l'ampiezza cresce a ogni periodo finché supera il più grande numero "
-            "rappresentabile; servono almeno N = 26 campioni per periodo.");
+// The fault each row meets as the compute meets it, and the words of the
+// line after the fault's text.
+TEST(ExplainFault, NamesTheFieldAndTheLimit) {
+  const struct {
+    std::string ParameterTexts::*field;
+    const char* value;
+    std::vector<const char*> words;
+  } rows[] = {
+      {&ParameterTexts::f,
+       "1.5",
+       {"Con N = 1000 campioni per periodo il metodo di Eulero è "
+        "instabile",
+        "; servono almeno N = 2667 campioni per periodo."}},
+      {&ParameterTexts::N,
+       "4",
+       {"Con N = 4 campioni per periodo il metodo di Eulero è instabile "
+        "per questi valori di R, L e C: l'ampiezza cresce a ogni periodo "
+        "finché supera il più grande numero rappresentabile; servono "
+        "almeno N = 26 campioni per periodo."}},
+      {&ParameterTexts::L, "1e-4", {"è instabile", "servono almeno N = 25"}},
+      {&ParameterTexts::f, "-1", {"f è negativa"}},
+      {&ParameterTexts::R, "-1", {"con R negativa il circuito non ha un regime periodico"}},
+      {&ParameterTexts::NP,
+       "30000000",
+       {"NP è troppo grande: 100·NP periodi non si possono "
+        "contare (al massimo NP = 21474836)."}},
+      {&ParameterTexts::N, "2147483647", {"N è troppo grande (al massimo N = 2147483646)."}},
+      {&ParameterTexts::N, "1e12", {"N è troppo grande (al massimo N = 2147483646)."}},
+      {&ParameterTexts::N, "-5", {"N = -5 è negativo"}},
+      {&ParameterTexts::N, "0", {"N è 0"}},
+      {&ParameterTexts::R, "0", {"R è 0", "G = 1/R"}},
+      {&ParameterTexts::R, "1e-310", {"R = 1e-310 è troppo piccola"}},
+      {&ParameterTexts::f, "0", {"f è 0"}},
+      {&ParameterTexts::f, "1e-310", {"f = 1e-310 è troppo piccola"}},
+      {&ParameterTexts::L, "0", {"L·C è 0"}},
+      {&ParameterTexts::L, "-0.1", {"L e C hanno segno opposto (L = -0.1, C = 1e-5)"}},
+      {&ParameterTexts::Is,
+       "1e400",
+       {"Is = 1e400 supera il più grande numero rappresentabile "
+        "(circa 1,8E+308)."}},
+      {&ParameterTexts::Is, "1e306", {"Is = 1e306 è troppo grande"}},
+      {&ParameterTexts::N,
+       "2147483646",
+       {"Servono 68,72 GB di memoria per N = 2147483646 "
+        "campioni",
+        " se ne possono avere "}},
+  };
+  for (const auto& row : rows) {
+    ParameterTexts texts = kDefaults;
+    texts.*row.field = row.value;
+    CircuitState state;
+    std::optional<FaultKind> kind;
+    try {
+      struct : MessageSink {
+        void ShowMessage(const std::string&) override {}
+      } sink;
+      CheckParameterFields(state, texts, sink);
+      ReadParameters(state, texts);
+      RunSimulation(state, false);
+    } catch (const Fault& fault) {
+      kind = fault.kind();
+    }
+    ASSERT_TRUE(kind.has_value()) << row.value;
+    const std::string why = ExplainFault(*kind, texts, Command::kCompute, ",");
+    for (const char* words : row.words) EXPECT_NE(why.find(words), std::string::npos) << why;
+  }
+  // The plot also works out the time it shows.
+  ParameterTexts texts = kDefaults;
+  texts.f = "1e-303";
+  EXPECT_NE(ExplainFault(FaultKind::Overflow, texts, Command::kPlot, ".")
+                .find("Il tempo mostrato dal grafico, NP·1000000/f microsecondi, supera"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <numbers>
 #include <optional>
@@ -247,6 +249,58 @@ TEST(ReadAvailableMemory, AsksThisPlatform) {
   EXPECT_STREQ(memory.source, expected);
   ASSERT_TRUE(memory.bytes.has_value());
   EXPECT_GT(*memory.bytes, kAlwaysAvailableBytes);
+}
+
+// The least of what limits the memory, from system files handed in: the
+// kernel's estimate, a cgroup (version 2, also one above the process's own,
+// or version 1) and the address space left under RLIMIT_AS.
+TEST(ReadAvailableMemory, TakesTheLeastOfTheLimits) {
+#if !defined(__linux__) || defined(_WIN32)
+  GTEST_SKIP() << "the system files read are Linux's";
+#endif
+  const std::string root = testing::TempDir() + "fake-system";
+  const std::vector<std::pair<std::string, std::string>> common = {
+      {"/proc/meminfo", "MemTotal: 16000000 kB\nMemAvailable:    8000000 kB\n"},
+      {"/proc/self/status", "VmRSS:\t 5000 kB\nVmSize:\t 300000 kB\n"},
+      {"/proc/self/limits", "Max address space         unlimited            unlimited   bytes\n"}};
+  const struct {
+    std::vector<std::pair<std::string, std::string>> files;
+    uint64_t bytes;
+    const char* source;
+  } rows[] = {
+      {{{"/proc/self/cgroup", "0::/\n"}}, 8000000ull * 1024, "MemAvailable"},
+      {{{"/proc/self/cgroup", "0::/app/run\n"},
+        {"/sys/fs/cgroup/app/run/memory.max", "max\n"},
+        {"/sys/fs/cgroup/app/memory.max", "1610612736\n"},  // 1.5 GiB above the own cgroup
+        {"/sys/fs/cgroup/app/memory.current", "610612736\n"}},
+       1000000000,
+       "cgroup"},
+      {{{"/proc/self/cgroup", "4:memory:/job\n0::/\n"},
+        {"/sys/fs/cgroup/memory/job/memory.limit_in_bytes", "2000000000\n"},
+        {"/sys/fs/cgroup/memory/job/memory.usage_in_bytes", "500000000\n"},
+        {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"}},
+       1500000000,
+       "cgroup"},
+      {{{"/proc/self/cgroup", "0::/\n"},
+        {"/proc/self/limits",
+         "Max address space         1331200000           unlimited   bytes\n"}},
+       1331200000 - 300000ull * 1024,
+       "RLIMIT_AS"},
+  };
+  for (const auto& row : rows) {
+    std::filesystem::remove_all(root);
+    for (const auto& files : {common, row.files}) {
+      for (const auto& [path, text] : files) {
+        std::filesystem::create_directories(std::filesystem::path(root + path).parent_path());
+        std::ofstream(root + path) << text;
+      }
+    }
+    const AvailableMemory memory = ReadAvailableMemory(root.c_str());
+    EXPECT_EQ(memory.bytes, row.bytes) << row.source;
+    EXPECT_STREQ(memory.source, row.source);
+    EXPECT_EQ(ResidentBytes(root.c_str()), 5000u * 1024);
+  }
+  std::filesystem::remove_all(root);
 }
 
 TEST(EnsureMemoryFor, HoldsTheRequestAgainstWhatTheSystemTells) {

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -18,10 +19,22 @@
 #include <QToolTip>
 
 #include "analysis/analysis.h"
+#include "analysis/platform_memory.h"
 #include "tests/window_test_support.h"
 #include "ui/accuracy/precisione.h"
 #include "ui/widgets/progress_gate.h"
 #include "ui/widgets/save_file.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define RLC_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RLC_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef RLC_ADDRESS_SANITIZER
+#define RLC_ADDRESS_SANITIZER 0
+#endif
 
 // Counts heap allocations: every form of new that the program uses ends in
 // the nothrow one, which counts; delete frees.
@@ -51,6 +64,13 @@ const QStringList kDefaults{"Text1", "1",     "Text2", "400",   "Text3", "1e-5",
 const QStringList kComputed{"4.00E+00", "1.5915E+02", "2.61E+02"};
 const QStringList kNoReadout(8, QString());
 const char* const kTraces[] = {"is", "v", "iC", "iL"};
+
+// The first line of each message: a fault's own text.
+QStringList FirstLines(const QStringList& shown) {
+  QStringList lines;
+  for (const QString& text : shown) lines << text.section('\n', 0, 0);
+  return lines;
+}
 
 QString Fixed(double value) { return QString::fromStdString(analysis::Format(value, "0.00", ".")); }
 
@@ -129,7 +149,10 @@ class WindowTest : public QObject {
       p_->shown.clear();
       p_->Edit(edits);
       p_->Compute();
-      QCOMPARE(p_->shown, shown);
+      // A fault keeps its text as the first line; its cause follows.
+      QCOMPARE(FirstLines(p_->shown), shown);
+      QVERIFY(!shown.last().startsWith("Hai") || !p_->shown.last().contains('\n'));
+      QVERIFY(shown.last().startsWith("Hai") || p_->shown.last().section('\n', 1).size() > 20);
       QCOMPARE(Results(), kComputed);
       QCOMPARE(test::Find<QLineEdit>(&form1(), qPrintable(edits[0]))->text(), edits[1]);
     }
@@ -188,7 +211,7 @@ class WindowTest : public QObject {
     COMPARE_WITH_REFERENCE(form2(), "form2-plot");
     p_->MoveTo(50, 70);
     COMPARE_WITH_REFERENCE(form2(), "form2-readout");
-    QCOMPARE(p_->shown, QStringList{"Divisione per zero"});
+    QCOMPARE(FirstLines(p_->shown), QStringList{"Divisione per zero"});
     QCOMPARE(Results(), QStringList(3, QString()));  // the plot never writes them
     ExpectFocusChain({"Option1", "Command1", "Picture3", "Picture1", "Option1"});
   }
@@ -321,6 +344,49 @@ class WindowTest : public QObject {
     QCOMPARE(std::memcmp(p_->session().state().v_t.data(), expected.v_t.data(), 1002 * 8), 0);
   }
 
+  // Cancelled while its arrays are being written, or while it runs, a
+  // command gives their memory back at once; the dialog comes meanwhile.
+  void aCancelledRunGivesItsMemoryBack() {
+#if RLC_ADDRESS_SANITIZER
+    QSKIP("AddressSanitizer keeps freed memory in quarantine: the resident size says nothing");
+#endif
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+    const struct {
+      QStringList edits;
+      qint64 after_ms;  // when "Annulla" is pressed, from the dialog's coming
+    } rows[] = {
+        {{"Text4", "100000000", "Text8", "1"}, 0},    // 3.2 GB asked: stopped while zeroed
+        {{"Text4", "20000000", "Text8", "1"}, 1500},  // 640 MB written, stopped while running
+    };
+    for (const auto& row : rows) {
+      p_->Edit(row.edits);
+      const std::optional<uint64_t> before = analysis::ResidentBytes();
+      if (!before) QSKIP("this system does not tell the resident size");
+      QElapsedTimer clock;
+      QString value;
+      auto* timer = new QTimer(this);
+      connect(timer, &QTimer::timeout, [&, timer] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        if (!clock.isValid()) clock.start();
+        if (clock.elapsed() < row.after_ms) return;
+        delete timer;
+        value = QString::number(dialog->value());
+        dialog->findChild<QPushButton*>()->click();  // "Annulla"
+      });
+      timer->start(1);
+      p_->Click(&form1(), "Command1");
+      QCOMPARE(value.toInt() > 0, row.after_ms > 0);  // while the zeros are written: no share yet
+      QCOMPARE(p_->shown.filter("Memoria").size(), 0);
+      QVERIFY(!p_->session().state().v_t.allocated());
+      const uint64_t after = *analysis::ResidentBytes();
+      QVERIFY2(
+          after < *before + (64u << 20),
+          qPrintable(QString("%1 MB before, %2 MB after").arg(*before >> 20).arg(after >> 20)));
+    }
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(500), std::chrono::milliseconds(25));
+  }
+
   void theReadoutShowsTheBandUnderTheCursor() {
     p_->Plot();
     const analysis::CircuitState& state = p_->session().state();
@@ -363,6 +429,37 @@ class WindowTest : public QObject {
     p_->MoveTo(-0.1, 50);
     p_->Click(form2(), "Option1");
     QCOMPARE(Boxes(), Readout(1, "25157.23", Fixed(((-5 - 75) * peaks[1]) / 13)));
+  }
+
+  // A value too wide for its box, or too long for the tooltip, is written
+  // as the start window writes its results; values that fit stay as they were.
+  void aReadoutNeverHidesTheSignOrTheSize() {
+    const struct {
+      QStringList edits;
+      double y;
+      const char* box;
+    } rows[] = {
+        {{"Text2", "1e5"}, 62, "Label24"},      // -1.81E+11 V: "-181425385236.64" loses its sign
+        {{"Text1", "1e300"}, 99.5, "Label17"},  // 303 characters
+        {{}, 62, "Label24"},                    // -260.99: fits
+    };
+    for (const auto& row : rows) {
+      p_->Edit(kDefaults);
+      p_->Edit(row.edits);
+      p_->Plot();
+      p_->MoveTo(50, row.y);
+      const analysis::CircuitState& state = *form2()->plotted();
+      const double value = row.y > 90 ? state.is_peak : -state.v_peak;
+      auto* box = test::Find<QLabel>(form2(), row.box);
+      const QString fixed = Fixed(value);
+      const bool fits = box->fontMetrics().horizontalAdvance(fixed) <= box->contentsRect().width();
+      const QString shown =
+          fits ? fixed : QString::fromStdString(analysis::Format(value, "0.00E+00", "."));
+      QCOMPARE(box->text(), shown);
+      QVERIFY(box->fontMetrics().horizontalAdvance(box->text()) <= box->contentsRect().width());
+      QVERIFY(test::Find(form2(), "Picture1")->toolTip().size() < 60);
+      QCOMPARE(fits, row.edits.isEmpty());
+    }
   }
 
   void theKeyboardCursorReadsSampleBySample() {
@@ -571,7 +668,7 @@ class WindowTest : public QObject {
                                  state.iC_t.at(k), state.iL_t.at(k)};
       for (int i = 0; i < 5; ++i) QCOMPARE(fields[i].toDouble(), expected[i]);
     }
-    QCOMPARE(p_->shown, QStringList{"Divisione per zero"});  // the saves showed nothing
+    QCOMPARE(FirstLines(p_->shown), QStringList{"Divisione per zero"});  // the saves showed nothing
     QFile probe(dir.filePath("prova"));  // a new file of the user has the same permissions
     QVERIFY(probe.open(QIODevice::WriteOnly));
     QCOMPARE(QFile::permissions(dir.filePath("forme-d-onda.csv")), probe.permissions());
@@ -588,6 +685,39 @@ class WindowTest : public QObject {
     }
     ui::SetSavePathHandler(nullptr);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
+  }
+
+  // Saving many samples shows its progress; "Annulla" leaves no new file and
+  // an old one as it was.
+  void aCancelledSaveLeavesNoFile() {
+    p_->Edit({"Text4", "200000", "Text8", "1"});
+    p_->Plot();
+    QTemporaryDir dir;
+    ui::SetSavePathHandler([&](const QString&) { return dir.filePath("dati.csv"); });
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+    for (const QByteArray& old : {QByteArray(), QByteArray("vecchio")}) {
+      QFile file(dir.filePath("dati.csv"));
+      if (!old.isEmpty()) QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == 7);
+      file.close();
+      QString label;
+      auto* timer = new QTimer(this);
+      connect(timer, &QTimer::timeout, [&, timer] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        delete timer;
+        label = dialog->labelText();
+        dialog->findChild<QPushButton*>()->click();  // "Annulla"
+      });
+      timer->start(1);
+      form2()->SaveData();
+      QCOMPARE(label, QString::fromUtf8("Salvataggio in corso…"));
+      QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+               old.isEmpty() ? QStringList() : QStringList{"dati.csv"});
+      QVERIFY(!file.exists() || (file.open(QIODevice::ReadOnly) && file.readAll() == old));
+    }
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(500), std::chrono::milliseconds(25));
+    ui::SetSavePathHandler(nullptr);
+    QCOMPARE(p_->shown.filter("Impossibile").size(), 0);
   }
 
   // Saves that succeed: a new file, over an old one, into a folder with

@@ -92,7 +92,8 @@ int Compute(const analysis::ParameterTexts& texts, bool json) {
   });
   if (fault) {
     std::string text = analysis::FaultText(*fault);
-    const std::string why = analysis::ExplainFault(*fault, texts, analysis::Command::kCompute);
+    const std::string why = analysis::ExplainFault(*fault, texts, analysis::Command::kCompute,
+                                                   QLocale().decimalPoint().toStdString());
     if (!why.empty()) text += "\n" + why;
     Print(stderr, text + "\n");
     return 3;

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QLocale>
 #include <QPushButton>
 
 #include "analysis/fault_explanation.h"
@@ -42,7 +43,8 @@ void OnFieldCommand(Form1* form, const char* button, void (Form1::*handler)(),
                      Guarded(
                          OnFault::kShowMessage, [&] { (form->*handler)(); },
                          [&](analysis::FaultKind kind) {
-                           return analysis::ExplainFault(kind, form->FieldTexts(), command);
+                           return analysis::ExplainFault(kind, form->FieldTexts(), command,
+                                                         QLocale().decimalPoint().toStdString());
                          });
                    });
 }

@@ -62,6 +62,19 @@ int BandOf(float y) {
   return -1;
 }
 
+// `value` written with "0.00", or with "0.00E+00" when that is too long:
+// wider than the readout box `box` (whose frame would cut off its sign or
+// digits), or, without a box, longer than 15 characters (the tooltip).
+QString FittedText(double value, const QLabel* box = nullptr) {
+  const std::string separator = QLocale().decimalPoint().toStdString();
+  const QString fixed = QString::fromStdString(analysis::Format(value, "0.00", separator));
+  const bool fits = box != nullptr ? box->fontMetrics().horizontalAdvance(fixed) <=
+                                         box->contentsRect().width() - 2 * box->margin()
+                                   : fixed.size() <= 15;
+  if (fits) return fixed;
+  return QString::fromStdString(analysis::Format(value, "0.00E+00", separator));
+}
+
 }  // namespace
 
 CursorReadout::CursorReadout(QWidget* window) : picture_(Control<PictureBox>(window, "Picture1")) {
@@ -107,9 +120,8 @@ int CursorReadout::Selected() const {
 
 QString CursorReadout::ShowReading(int row, double t, double v, double since_on) {
   const Row& spec = kRows[row];
-  const std::string separator = QLocale().decimalPoint().toStdString();
-  const QString time_text = QString::fromStdString(analysis::Format(t, "0.00", separator));
-  const QString value_text = QString::fromStdString(analysis::Format(v, "0.00", separator));
+  const QString time_text = FittedText(t, rows_[row].time_box);
+  const QString value_text = FittedText(v, rows_[row].value_box);
   rows_[row].time_box->setText(time_text);
   rows_[row].value_box->setText(value_text);
   const QColor colour = QColor::fromRgb(spec.colour);
@@ -123,13 +135,11 @@ QString CursorReadout::ShowReading(int row, double t, double v, double since_on)
     rows_[other].time_box->clear();
     rows_[other].value_box->clear();
   }
-  QString tooltip = QString::fromLatin1(spec.tooltip_time) + time_text + QStringLiteral("usec ; ") +
-                    QString::fromLatin1(spec.tooltip_trace) + value_text +
-                    QString::fromLatin1(spec.unit);
+  QString tooltip = QString::fromLatin1(spec.tooltip_time) + FittedText(t) +
+                    QStringLiteral("usec ; ") + QString::fromLatin1(spec.tooltip_trace) +
+                    FittedText(v) + QString::fromLatin1(spec.unit);
   if (exact_ != nullptr) {
-    const double exact = ExactValue(*exact_, row, since_on);
-    tooltip += QStringLiteral(" ; esatto = ") +
-               QString::fromStdString(analysis::Format(exact, "0.00", separator)) +
+    tooltip += QStringLiteral(" ; esatto = ") + FittedText(ExactValue(*exact_, row, since_on)) +
                QString::fromLatin1(spec.unit);
   }
   picture_->setToolTip(tooltip);

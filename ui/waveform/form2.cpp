@@ -20,6 +20,7 @@
 #include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/picture_box.h"
+#include "ui/widgets/progress_gate.h"
 #include "ui/widgets/save_file.h"
 #include "ui/widgets/title_and_icon.h"
 
@@ -183,7 +184,8 @@ void Form2::SaveImage() {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   PictureWithoutCursor().save(&buffer, "PNG");
-  SaveOrTell(path, png);
+  const QString reason = SaveWhole(path, png);
+  if (!reason.isEmpty()) TellWhyNotSaved(path, reason);
 }
 
 void Form2::SaveData() {
@@ -191,14 +193,18 @@ void Form2::SaveData() {
       AskSavePath(this, QStringLiteral("Salva dati"), QStringLiteral("forme-d-onda.csv"),
                   QStringLiteral("Dati CSV (*.csv)"));
   if (path.isEmpty()) return;
-  SaveOrTell(path, QByteArray::fromStdString(SamplesCsv(*plotted_)));
+  // A large file takes a while: the progress dialog comes after half a
+  // second, and "Annulla" leaves no file and an old one as it was.
+  ProgressGate gate(this, QString::fromUtf8("Salvataggio in corso…"));
+  bool cancelled = false;
+  const QString reason = SaveStreamed(
+      path, [&](QIODevice& file) { return WriteSamplesCsv(*plotted_, file, gate); }, &cancelled);
+  if (!reason.isEmpty()) TellWhyNotSaved(path, reason);
 }
 
-void Form2::SaveOrTell(const QString& path, const QByteArray& data) {
-  const QString reason = SaveWhole(path, data);
-  if (!reason.isEmpty())
-    ShowMessage(QStringLiteral("Impossibile salvare il file \"%1\": %2.")
-                    .arg(QDir::toNativeSeparators(path), reason));
+void Form2::TellWhyNotSaved(const QString& path, const QString& reason) {
+  ShowMessage(QStringLiteral("Impossibile salvare il file \"%1\": %2.")
+                  .arg(QDir::toNativeSeparators(path), reason));
 }
 
 }  // namespace ui

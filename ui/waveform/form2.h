@@ -78,8 +78,8 @@ class Form2 : public QWidget {
   void SaveData();
 
  private:
-  // Writes `data` to `path`, or tells in the message box why it could not.
-  void SaveOrTell(const QString& path, const QByteArray& data);
+  // Tells in the message box why `path` could not be saved.
+  void TellWhyNotSaved(const QString& path, const QString& reason);
   // Shows the sample under the cursor on trace `row`.
   void ShowSample(int row);
   // Shows the exact steady state over the plot on screen, and its value in

@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include <QIODevice>
 #include <QWidget>
 
 #include "analysis/analysis.h"
@@ -28,14 +29,26 @@ double SampleTime(const analysis::CircuitState& state, int64_t n) {
   return analysis::CheckedDiv(analysis::CheckedDiv(numerator, state.f), state.N);
 }
 
-std::string SamplesCsv(const analysis::CircuitState& state) {
+Written WriteSamplesCsv(const analysis::CircuitState& state, QIODevice& out,
+                        analysis::RunMonitor& monitor) {
+  constexpr size_t kPiece = size_t{1} << 16;
   std::string text = "t_usec,is_A,v_V,iC_A,iL_A\n";
+  text.reserve(kPiece + 256);
   for (int32_t k = 1; k <= state.N; ++k) {
     Append(text, SampleTime(state, k), ',');
     for (int row = 0; row < 4; ++row)
       Append(text, TraceSamples(state, row).at(k), row < 3 ? ',' : '\n');
+    if (text.size() >= kPiece || k == state.N) {
+      if (out.write(text.data(), static_cast<qint64>(text.size())) != qint64(text.size()))
+        return Written::kFailed;
+      text.clear();
+    }
+    if ((k & 0x7fff) == 0 && !monitor.Continue(static_cast<double>(k) / state.N))
+      return Written::kCancelled;
   }
-  return text;
+  return out.write(text.data(), static_cast<qint64>(text.size())) == qint64(text.size())
+             ? Written::kAll
+             : Written::kFailed;
 }
 
 QImage PlotPicture(QWidget* form2) {

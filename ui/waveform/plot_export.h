@@ -10,7 +10,10 @@
 #include <QImage>
 
 #include "analysis/circuit_state.h"
+#include "analysis/run_monitor.h"
+#include "ui/widgets/save_file.h"
 
+class QIODevice;
 class QWidget;
 
 namespace ui {
@@ -20,11 +23,15 @@ namespace ui {
 // computation.
 double SampleTime(const analysis::CircuitState& state, int64_t n);
 
-// Samples 1 to N of the steady-state period of `state` as CSV: the line
-// "t_usec,is_A,v_V,iC_A,iL_A", then one line per sample with its time from
-// the start of the period; every number in the shortest form that reads
-// back the same double, with a point.
-std::string SamplesCsv(const analysis::CircuitState& state);
+// Writes samples 1 to N of the steady-state period of `state` as CSV to
+// `out`: the line "t_usec,is_A,v_V,iC_A,iL_A", then one line per sample with
+// its time from the start of the period; every number in the shortest form
+// that reads back the same double, with a point. Writes 64 KB at a time, so
+// that its memory does not grow with N, and asks `monitor` every 32768
+// samples. Says whether it wrote all, the monitor stopped it, or `out` took
+// less than it was given.
+Written WriteSamplesCsv(const analysis::CircuitState& state, QIODevice& out,
+                        analysis::RunMonitor& monitor);
 
 // The plot area Picture1 and the strip Picture3 of `form2` beside it, with
 // all their labels, at the screen's density.

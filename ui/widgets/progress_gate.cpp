@@ -25,8 +25,9 @@ constexpr int kSteps = 1000;
 // the windows runs until the command has ended, cancelled or not.
 class Dialog : public QProgressDialog {
  public:
-  explicit Dialog(QWidget* window)
-      : QProgressDialog(QString::fromUtf8("Simulazione in corso…"), QString(), 0, kSteps, window) {
+  Dialog(QWidget* window, const QString& label)
+      : QProgressDialog(label.isEmpty() ? QString::fromUtf8("Simulazione in corso…") : label,
+                        QString(), 0, kSteps, window) {
     auto* button = new QPushButton(QStringLiteral("Annulla"), this);
     setCancelButton(button);  // its clicks emit canceled()
     disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
@@ -49,7 +50,8 @@ class Dialog : public QProgressDialog {
 
 }  // namespace
 
-ProgressGate::ProgressGate(QWidget* window) : window_(window), due_ms_(g_delay.count()) {
+ProgressGate::ProgressGate(QWidget* window, const QString& label)
+    : window_(window), label_(label), due_ms_(g_delay.count()) {
   clock_.start();
   ++g_running;
 }
@@ -80,7 +82,7 @@ bool ProgressGate::Continue(double share_done) {
   if (now < due_ms_) return true;
   due_ms_ = now + g_events_every.count();
   if (dialog_ == nullptr) {
-    auto* dialog = new Dialog(window_);
+    auto* dialog = new Dialog(window_, label_);
     dialog->SetCancellable(cancellable_);
     QObject::connect(dialog, &QProgressDialog::canceled, [this] { cancelled_ = cancellable_; });
     dialog_ = dialog;

@@ -14,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QString>
 
 #include "analysis/simulation.h"
 
@@ -24,8 +25,9 @@ namespace ui {
 
 class ProgressGate : public analysis::RunMonitor {
  public:
-  // The dialog stands over `window`, the window of the command.
-  explicit ProgressGate(QWidget* window);
+  // The dialog stands over `window`, the window of the command, and says
+  // `label` ("Simulazione in corso…" unless told otherwise).
+  explicit ProgressGate(QWidget* window, const QString& label = QString());
   ~ProgressGate() override;
   ProgressGate(const ProgressGate&) = delete;
   ProgressGate& operator=(const ProgressGate&) = delete;
@@ -50,6 +52,7 @@ class ProgressGate : public analysis::RunMonitor {
 
  private:
   QPointer<QWidget> window_;
+  QString label_;
   QElapsedTimer clock_;
   qint64 due_ms_;  // when to look at the dialog and the events next
   QPointer<QProgressDialog> dialog_;

@@ -38,7 +38,8 @@ QString Reason(const QString& path, qint64 size, const QSaveFile& file) {
   if (disk.isValid() && disk.isReadOnly()) return QStringLiteral("il disco è di sola lettura");
   if (file.error() == QFileDevice::OpenError && !folder.isWritable())
     return QStringLiteral("non si hanno i permessi per scrivere lì");
-  if (disk.isValid() && disk.bytesAvailable() < size) return QStringLiteral("il disco è pieno");
+  if (disk.isValid() && (disk.bytesAvailable() == 0 || disk.bytesAvailable() < size))
+    return QStringLiteral("il disco è pieno");
   if (target.fileName().toUtf8().size() > 255) return QStringLiteral("il nome è troppo lungo");
   return QStringLiteral("errore di sistema (%1)").arg(file.errorString());
 }
@@ -65,10 +66,28 @@ void SetSavePathHandler(std::function<QString(const QString&)> handler) {
 }
 
 QString SaveWhole(const QString& path, const QByteArray& data) {
+  return SaveStreamed(
+      path,
+      [&](QIODevice& file) {
+        return file.write(data) == data.size() ? Written::kAll : Written::kFailed;
+      },
+      nullptr);
+}
+
+QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write,
+                     bool* cancelled) {
+  if (cancelled != nullptr) *cancelled = false;
   QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-    return {};
-  const QString reason = Reason(path, data.size(), file);
+  if (file.open(QIODevice::WriteOnly)) {
+    const Written written = write(file);
+    if (written == Written::kCancelled) {  // the new file goes, an old one stays
+      file.cancelWriting();
+      if (cancelled != nullptr) *cancelled = true;
+      return {};
+    }
+    if (written == Written::kAll && file.commit()) return {};
+  }
+  const QString reason = Reason(path, file.size() + 1, file);
   file.cancelWriting();
   return reason;
 }

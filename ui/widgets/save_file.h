@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
 class QWidget;
 
 namespace ui {
@@ -31,5 +32,20 @@ void SetSavePathHandler(std::function<QString(const QString& proposed)> handler)
 // file gets the permissions of any new file of the user, an existing one
 // keeps its own, and where `path` is a link the file it names is rewritten.
 QString SaveWhole(const QString& path, const QByteArray& data);
+
+// How a writer of SaveStreamed ended.
+enum class Written {
+  kAll,        // everything was written
+  kCancelled,  // the user stopped it
+  kFailed,     // the device took less than it was given (a full disk)
+};
+
+// As SaveWhole, with the content written by `write` piece by piece into the
+// new file, so that a large file never stands whole in memory. Unless it
+// wrote all, nothing is saved: no new file, an old file as it was. Returns
+// the reason of a failure, or an empty text (also when cancelled;
+// `cancelled` then says so).
+QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write,
+                     bool* cancelled);
 
 }  // namespace ui
