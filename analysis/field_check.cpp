@@ -88,19 +88,26 @@ void CheckNumericField(const std::string& text, CircuitState& state, MessageSink
   }
 }
 
-bool CheckParameterFields(CircuitState& state, const ParameterTexts& texts, MessageSink& sink) {
-  if (!CheckField(state, texts.Is, kIsMessages, sink)) return false;
-  if (!CheckField(state, texts.R, kRMessages, sink)) return false;
-  if (!CheckField(state, texts.C, kCMessages, sink)) return false;
-  if (!CheckField(state, texts.L, kLMessages, sink)) return false;
-  if (!CheckField(state, texts.f, kFMessages, sink)) return false;
-  state.field_text = texts.N;
-  if (Val(state.field_text) < 1000.0) {
-    state.n_warning_msg = kSampleCountWarning;
-    sink.ShowMessage(state.n_warning_msg);
+bool CheckParameterFields(CircuitState& state, const ParameterTexts& texts, MessageSink& sink,
+                          int* failed) {
+  const std::string* fields[] = {&texts.Is, &texts.R, &texts.C, &texts.L,
+                                 &texts.f,  &texts.N, &texts.NP};
+  const FieldMessages* messages[] = {&kIsMessages, &kRMessages, &kCMessages, &kLMessages,
+                                     &kFMessages,  &kNMessages, &kNPMessages};
+  for (int i = 0; i < 7; ++i) {
+    if (i == 5) {
+      state.field_text = texts.N;
+      if (Val(state.field_text) < 1000.0) {
+        state.n_warning_msg = kSampleCountWarning;
+        sink.ShowMessage(state.n_warning_msg);
+      }
+    }
+    if (!CheckField(state, *fields[i], *messages[i], sink)) {
+      if (failed != nullptr) *failed = i;
+      return false;
+    }
   }
-  if (!CheckField(state, texts.N, kNMessages, sink)) return false;
-  return CheckField(state, texts.NP, kNPMessages, sink);
+  return true;
 }
 
 }  // namespace analysis

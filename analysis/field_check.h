@@ -35,8 +35,11 @@ void CheckNumericField(const std::string& text, CircuitState& state, MessageSink
 // own messages, and stops at the first failure. Between f and N it shows
 // kSampleCountWarning (stored in n_warning_msg) when Val of the N text is
 // below 1000; the warning never stops the check. Returns true when every
-// field passed. Only the check fields of `state` change.
+// field passed; else `failed`, when given, receives the place in the check
+// order (0 Is, 1 R, 2 C, 3 L, 4 f, 5 N, 6 NP) of the field that failed. Only
+// the check fields of `state` change.
 // Throws Fault(Overflow) when the N text reads beyond the double range.
-bool CheckParameterFields(CircuitState& state, const ParameterTexts& texts, MessageSink& sink);
+bool CheckParameterFields(CircuitState& state, const ParameterTexts& texts, MessageSink& sink,
+                          int* failed = nullptr);
 
 }  // namespace analysis

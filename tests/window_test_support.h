@@ -5,6 +5,7 @@
 // it, and the comparison of a window with its reviewed reference.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QApplication>
@@ -16,7 +17,9 @@
 #include <QRadioButton>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 
+#include "ui/app/italian.h"
 #include "ui/app/session.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -34,6 +37,12 @@ T* Find(const QWidget* window, const char* name) {
   return control;
 }
 
+// Makes `window` the active one; false when it does not become so.
+inline bool Activate(QWidget* window) {
+  window->activateWindow();
+  return QTest::qWaitForWindowActive(window);
+}
+
 // The program as a user starts it: Form1 shown and active under the C
 // locale, the mouse away from every window, every message box recorded.
 class Program {
@@ -44,7 +53,8 @@ class Program {
     // A steady text cursor: the reference images must not depend on its blink.
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     ui::SetMessageHandler([this](const QString& text) { shown.append(text); });
-    ui::LoadFonts();  // as the program does at its start
+    ui::InstallItalianTranslations();  // as the program does at its start
+    ui::LoadFonts();
     session_ = std::make_unique<ui::Session>();
     form1().show();
     started = QTest::qWaitForWindowActive(&form1());
@@ -94,6 +104,17 @@ class Program {
     QApplication::sendEvent(picture, &event);
   }
 
+  // While a modal window is up, hands it to `answer` every few
+  // milliseconds until `answer` returns true. `answer` must not wait.
+  void Answer(std::function<bool(QWidget*)> answer) {
+    auto* timer = new QTimer(&form1());
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && answer(modal)) delete timer;
+    });
+    timer->start(2);
+  }
+
   QStringList shown;  // what every message box would have shown so far
   bool started = false;
 
@@ -109,8 +130,12 @@ class Program {
 // image-diffs/ of the build folder and says what differs. With
 // RLC_WRITE_IMAGES=1 it writes the references instead (make golden).
 inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
+  // The focus frame of a plot area is the keyboard's, not the picture's.
+  const QList<ui::PictureBox*> pictures = window->findChildren<ui::PictureBox*>();
+  for (ui::PictureBox* picture : pictures) picture->SetFocusFrameShown(false);
   QApplication::processEvents();
   const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (ui::PictureBox* picture : pictures) picture->SetFocusFrameShown(true);
   QByteArray layout;
   for (const QWidget* c : window->findChildren<QWidget*>()) {
     const QPoint at = c->mapTo(window, QPoint());

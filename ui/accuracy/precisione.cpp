@@ -153,10 +153,7 @@ void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
 
 void Precisione::ShowTable(const analysis::Accuracy& accuracy) {
   const QStringList values = Values(accuracy);
-  for (int row = 0; row < kRows; ++row) {
-    values_[row]->setText(values[row]);
-    values_[row]->setAccessibleDescription(values[row]);
-  }
+  for (int row = 0; row < kRows; ++row) ShowValue(values_[row], values[row]);
 }
 
 void Precisione::ShowChart(const analysis::Accuracy& accuracy) {

@@ -45,6 +45,7 @@ int main(int argc, char* argv[]) {
     return ui::RunCommandLine();
   }
   QApplication app(argc, argv);
+  ui::InstallItalianTranslations();
   ui::LoadFonts();
   QApplication::setWindowIcon(ui::WindowIcon());
   ui::Session session;

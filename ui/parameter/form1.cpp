@@ -14,6 +14,7 @@
 #include "ui/parameter/form1_layout.h"
 #include "ui/waveform/form2.h"
 #include "ui/waveform/waveform_plot.h"
+#include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/progress_gate.h"
 #include "ui/widgets/title_and_icon.h"
@@ -43,7 +44,9 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
     : state_(state), load_form2_(std::move(load_form2)) {
   setObjectName(QStringLiteral("Form1"));
   // The ground is the 3D-light colour; the labels are drawn on it.
-  BuildControls(this, QPalette::Midlight, Form1Layout());
+  QWidget* canvas =
+      MakeCanvas(this, QSize(Pixels(kForm1Width), Pixels(kForm1Height)), QPalette::Midlight);
+  BuildControls(canvas, QPalette::Midlight, Form1Layout());
 
   Text1 = Control<QLineEdit>(this, "Text1");
   Text2 = Control<QLineEdit>(this, "Text2");
@@ -58,21 +61,35 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
   Command1 = Control<QPushButton>(this, "Command1");
   Command2 = Control<QPushButton>(this, "Command2");
 
-  // What a screen reader says for each box: its symbol and unit.
-  Text1->setAccessibleName(QStringLiteral("Is [A]"));
-  Text2->setAccessibleName(QStringLiteral("R [ohm]"));
-  Text3->setAccessibleName(QStringLiteral("C [F]"));
-  Text6->setAccessibleName(QStringLiteral("L [H]"));
-  Text7->setAccessibleName(QStringLiteral("f [Hz]"));
-  Text4->setAccessibleName(QStringLiteral("N, numero campioni"));
-  Text8->setAccessibleName(QStringLiteral("NP, numero periodi visualizzati"));
-  Label12->setAccessibleName(QStringLiteral("v(t) di picco [V]"));
-  Label9->setAccessibleName(QStringLiteral("fris [Hz]"));
-  Label5->setAccessibleName(QStringLiteral("Qris"));
+  // What a screen reader says for each box: its symbol and unit; for each
+  // result its quantity, its value being the description; for each picture
+  // what it shows; no two alike.
+  NameForScreenReaders(this, {{"Text1", "Is [A]"},
+                              {"Text2", "R [ohm]"},
+                              {"Text3", "C [F]"},
+                              {"Text6", "L [H]"},
+                              {"Text7", "f [Hz]"},
+                              {"Text4", "N, numero campioni"},
+                              {"Text8", "NP, numero periodi visualizzati"},
+                              {"Label12", "Tensione di picco v(t)"},
+                              {"Label9", "Frequenza di risonanza fris"},
+                              {"Label5", "Fattore di merito Qris"},
+                              {"Label18", "[Hz], unità di f"},
+                              {"Label21", "[Hz], unità di fris"},
+                              {"Picture1", "Schema del circuito e forma d'onda della corrente"},
+                              {"Picture2", "Formula di fris"},
+                              {"Picture3", "Formula di v di picco"},
+                              {"Picture4", "Formula di Qris"}});
+
+  // Enter in a field computes, as the window's default action; Alt with the
+  // first letter presses a button, its caption unchanged.
+  for (QLineEdit* field : {Text1, Text2, Text3, Text6, Text7, Text4, Text8})
+    connect(field, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+  Command1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+  Command2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
 
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setWindowIcon(WindowIcon());
-  resize(Pixels(kForm1Width), Pixels(kForm1Height));
   auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
   precision->setObjectName(QStringLiteral("ShowPrecision"));
   precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -86,10 +103,21 @@ analysis::ParameterTexts Form1::FieldTexts() const {
           Text(Text7), Text(Text4), Text(Text8)};
 }
 
+bool Form1::CheckFields(const analysis::ParameterTexts& texts) {
+  BoxMessageSink sink;
+  int failed = 0;
+  if (analysis::CheckParameterFields(state_, texts, sink, &failed)) return true;
+  // Back to the field in error, its text ready to be typed over.
+  QLineEdit* fields[] = {Text1, Text2, Text3, Text6, Text7, Text4, Text8};
+  fields[failed]->setFocus(Qt::OtherFocusReason);
+  fields[failed]->selectAll();
+  return false;
+}
+
 void Form1::Command1_Click() {
   const analysis::ParameterTexts texts = FieldTexts();
   BoxMessageSink sink;
-  if (!analysis::CheckParameterFields(state_, texts, sink)) return;
+  if (!CheckFields(texts)) return;
   analysis::ReadParameters(state_, texts);
   ProgressGate gate(this);
   if (!analysis::RunMonitoredSimulation(state_, /*wrap_source=*/false, gate)) return;  // cancelled
@@ -97,9 +125,9 @@ void Form1::Command1_Click() {
   const QString qris = FormatForLocale(state_.Qris, "0.00E+00");
   const QString fris = FormatForLocale(state_.fris, "0.0000E+00");
   const QString v_peak = FormatForLocale(state_.v_peak, "0.00E+00");
-  Label5->setText(qris);
-  Label9->setText(fris);
-  Label12->setText(v_peak);
+  ShowValue(Label5, qris);
+  ShowValue(Label9, fris, QStringLiteral("Hz"));
+  ShowValue(Label12, v_peak, QStringLiteral("V"));
   const analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
   ShowWarnings(accuracy, sink);
   if (result_handler_) result_handler_(accuracy);
@@ -107,11 +135,16 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() {
   BoxMessageSink sink;
-  if (!analysis::CheckParameterFields(state_, FieldTexts(), sink)) return;
+  if (!CheckFields(FieldTexts())) return;
   Form2& form2 = load_form2_();
   if (!PlotWaveforms(state_, *this, form2)) return;
   ShowWarnings(*form2.plotted_accuracy(), sink);
   if (result_handler_) result_handler_(*form2.plotted_accuracy());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepOnScreen(this);
 }
 
 }  // namespace ui

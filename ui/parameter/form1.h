@@ -49,7 +49,16 @@ class Form1 : public QWidget {
   // Throws the Fault of the plot.
   void Command2_Click();
 
+ protected:
+  // A window larger than its screen's free area is made to fit, and one
+  // partly off it is moved inside.
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Checks the seven fields; after a message, the field in error has the
+  // focus with its text selected. Returns true when all passed.
+  bool CheckFields(const analysis::ParameterTexts& texts);
+
   analysis::CircuitState& state_;
   std::function<Form2&()> load_form2_;
   std::function<void(const analysis::Accuracy&)> result_handler_;

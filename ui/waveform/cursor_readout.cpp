@@ -31,6 +31,7 @@ struct Row {
   const char* tooltip_trace;
   const char* unit;
   const char* trace;  // the reading in words, for a screen reader
+  const char* unit_words;
   double zero_line;
   double height;
   void (*find_peak)(analysis::CircuitState&);
@@ -39,16 +40,16 @@ struct Row {
 
 constexpr Row kRows[4] = {
     {"Option1", "Label16", "Label17", kRed, "t= ", "is(t) = ", "A",
-     "is(t): %1 microsecondi, %2 ampere", 90, 9.5, analysis::FindPeakIs,
+     "is(t): %1 microsecondi, %2 ampere", "ampere", 90, 9.5, analysis::FindPeakIs,
      &analysis::CircuitState::is_peak},
     {"Option2", "Label23", "Label24", kGreen, "t= ", "v(t) = ", "V",
-     "v(t): %1 microsecondi, %2 volt", 75, 13, analysis::FindPeakV,
+     "v(t): %1 microsecondi, %2 volt", "volt", 75, 13, analysis::FindPeakV,
      &analysis::CircuitState::v_peak},
     {"Option3", "Label29", "Label32", kBlue, "t= ", "iC(t) = ", "A",
-     "iC(t): %1 microsecondi, %2 ampere", 45, 13, analysis::FindPeakIC,
+     "iC(t): %1 microsecondi, %2 ampere", "ampere", 45, 13, analysis::FindPeakIC,
      &analysis::CircuitState::iC_peak},
     {"Option4", "Label35", "Label36", kMagenta, "t = ", "iL(t) = ", "A",
-     "iL(t): %1 microsecondi, %2 ampere", 15, 13, analysis::FindPeakIL,
+     "iL(t): %1 microsecondi, %2 ampere", "ampere", 15, 13, analysis::FindPeakIL,
      &analysis::CircuitState::iL_peak},
 };
 
@@ -122,8 +123,8 @@ QString CursorReadout::ShowReading(int row, double t, double v, double since_on)
   const Row& spec = kRows[row];
   const QString time_text = FittedText(t, rows_[row].time_box);
   const QString value_text = FittedText(v, rows_[row].value_box);
-  rows_[row].time_box->setText(time_text);
-  rows_[row].value_box->setText(value_text);
+  ShowValue(rows_[row].time_box, time_text, QStringLiteral("microsecondi"));
+  ShowValue(rows_[row].value_box, value_text, QString::fromLatin1(spec.unit_words));
   const QColor colour = QColor::fromRgb(spec.colour);
   if (rows_[row].value_box->palette().color(QPalette::WindowText) != colour) {
     QPalette palette = rows_[row].value_box->palette();
@@ -132,8 +133,8 @@ QString CursorReadout::ShowReading(int row, double t, double v, double since_on)
   }
   for (int other = 0; other < 4; ++other) {
     if (other == row) continue;
-    rows_[other].time_box->clear();
-    rows_[other].value_box->clear();
+    ShowValue(rows_[other].time_box, QString());
+    ShowValue(rows_[other].value_box, QString());
   }
   QString tooltip = QString::fromLatin1(spec.tooltip_time) + FittedText(t) +
                     QStringLiteral("usec ; ") + QString::fromLatin1(spec.tooltip_trace) +

@@ -18,6 +18,7 @@
 #include "ui/waveform/form2_layout.h"
 #include "ui/waveform/plot_export.h"
 #include "ui/waveform/waveform_plot.h"
+#include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/progress_gate.h"
@@ -50,11 +51,40 @@ Form2::Form2() {
   setObjectName(QStringLiteral("Form2"));
   setAttribute(Qt::WA_DeleteOnClose);
   // The window has the button-face colour of a dialog.
-  BuildControls(this, QPalette::Button, Form2Layout());
+  QWidget* canvas =
+      MakeCanvas(this, QSize(Pixels(kForm2Width), Pixels(kForm2Height)), QPalette::Button);
+  BuildControls(canvas, QPalette::Button, Form2Layout());
 
   Picture1 = Control<PictureBox>(this, "Picture1");
   Picture1->SetBackground(kLightYellow);
   Command1 = Control<QPushButton>(this, "Command1");
+  Command1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));  // its caption unchanged
+  // What a screen reader says for the controls whose captions repeat.
+  NameForScreenReaders(this, {{"Picture3", "Nomi delle tracce"},
+                              {"Label5", "0, inizio dei tempi"},
+                              {"Label7", "0, zero di is(t)"},
+                              {"Label9", "0, zero di v(t)"},
+                              {"Label11", "0, zero di iC(t)"},
+                              {"Label13", "0, zero di iL(t)"},
+                              {"Label19", "t, tempo di is(t)"},
+                              {"Label25", "t, tempo di v(t)"},
+                              {"Label30", "t, tempo di iC(t)"},
+                              {"Label37", "t, tempo di iL(t)"},
+                              {"Label20", "[usec], unità del tempo di is(t)"},
+                              {"Label26", "[usec], unità del tempo di v(t)"},
+                              {"Label31", "[usec], unità del tempo di iC(t)"},
+                              {"Label38", "[usec], unità del tempo di iL(t)"},
+                              {"Label22", "[A], unità di is(t)"},
+                              {"Label34", "[A], unità di iC(t)"},
+                              {"Label40", "[A], unità di iL(t)"},
+                              {"Label16", "Tempo di is(t)"},
+                              {"Label17", "Valore di is(t)"},
+                              {"Label23", "Tempo di v(t)"},
+                              {"Label24", "Valore di v(t)"},
+                              {"Label29", "Tempo di iC(t)"},
+                              {"Label32", "Valore di iC(t)"},
+                              {"Label35", "Tempo di iL(t)"},
+                              {"Label36", "Valore di iL(t)"}});
   readout_ = std::make_unique<CursorReadout>(this);
   Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
   copy_image_ = Command(this, "CopyImage", "Copia immagine", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -77,7 +107,6 @@ Form2::Form2() {
   setAttribute(Qt::WA_AlwaysShowToolTips);
   setWindowTitle(QStringLiteral("Forme d'onda"));
   setWindowIcon(WindowIcon());
-  resize(Pixels(kForm2Width), Pixels(kForm2Height));
   Control<QRadioButton>(this, "Option1")->setFocus();
 }
 
@@ -124,8 +153,9 @@ void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
                            ? std::max<int64_t>(1, std::llround(plotted_->N / 10.0))
                            : 1;
   int row = readout_->Selected();
-  // The first Left or Right after a click shows the cursor where it stands.
-  if (!Picture1->marker_shown() && (key == Qt::Key_Left || key == Qt::Key_Right))
+  // The first moving key after a click shows the cursor where it stands.
+  if (!Picture1->marker_shown() && (key == Qt::Key_Left || key == Qt::Key_Right ||
+                                    key == Qt::Key_PageUp || key == Qt::Key_PageDown))
     key = Qt::Key_unknown;
   switch (key) {
     case Qt::Key_Left:
@@ -133,6 +163,12 @@ void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
       break;
     case Qt::Key_Right:
       cursor_ = std::min(last, cursor_ + step);
+      break;
+    case Qt::Key_PageUp:  // a period back or on
+      cursor_ = std::max<int64_t>(0, cursor_ - plotted_->N);
+      break;
+    case Qt::Key_PageDown:
+      cursor_ = std::min(last, cursor_ + plotted_->N);
       break;
     case Qt::Key_Home:
       cursor_ = 0;
@@ -168,7 +204,9 @@ void Form2::ShowSample(int row) {
 QImage Form2::PictureWithoutCursor() {
   const bool marked = Picture1->marker_shown();
   if (marked) Picture1->SetMarker(std::nullopt);  // the picture never holds the cursor
+  Picture1->SetFocusFrameShown(false);            // nor the focus
   QImage picture = PlotPicture(this);
+  Picture1->SetFocusFrameShown(true);
   if (marked) ShowSample(readout_->Selected());
   return picture;
 }
@@ -205,6 +243,11 @@ void Form2::SaveData() {
 void Form2::TellWhyNotSaved(const QString& path, const QString& reason) {
   ShowMessage(QStringLiteral("Impossibile salvare il file \"%1\": %2.")
                   .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void Form2::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepOnScreen(this);
 }
 
 }  // namespace ui

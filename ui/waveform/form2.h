@@ -56,12 +56,13 @@ class Form2 : public QWidget {
   // The sample cursor of Picture1, run for its keys while it has the focus
   // and with Qt::Key_unknown when it gets the focus from the keyboard:
   // Left and Right move it by a sample along the selected trace, with Shift
-  // by a tenth of a period; Home and End go to the first and last sample
-  // shown; Up and Down select the trace above or below. It shows the time
+  // by a tenth of a period, PageUp and PageDown by a period; Home and End go
+  // to the first and last sample shown; Up and Down select the trace above
+  // or below. It shows the time
   // of the sample and the sample's value in the readout boxes and the
   // tooltip, marks it over the plot and gives the reading to a screen
   // reader (the accessible name of Picture1). It starts at the first
-  // sample; while it is not shown, Left and Right only show it. Throws the
+  // sample; while it is not shown, the moving keys only show it. Throws the
   // Fault of its computations.
   void Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers);
 
@@ -76,6 +77,11 @@ class Form2 : public QWidget {
   void SaveImage();
   // Asks where, then saves the samples of the period as CSV (Ctrl+Shift+S).
   void SaveData();
+
+ protected:
+  // A window larger than its screen's free area is made to fit, and one
+  // partly off it is moved inside.
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Tells in the message box why `path` could not be saved.

@@ -52,10 +52,9 @@ Written WriteSamplesCsv(const analysis::CircuitState& state, QIODevice& out,
 }
 
 QImage PlotPicture(QWidget* form2) {
-  const QRect area = Control<QWidget>(form2, "Picture3")
-                         ->geometry()
-                         .united(Control<QWidget>(form2, "Picture1")->geometry());
-  return form2->grab(area).toImage();
+  auto* picture1 = Control<QWidget>(form2, "Picture1");
+  const QRect area = Control<QWidget>(form2, "Picture3")->geometry().united(picture1->geometry());
+  return picture1->parentWidget()->grab(area).toImage();  // wherever the window is scrolled
 }
 
 }  // namespace ui

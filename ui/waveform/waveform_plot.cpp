@@ -215,8 +215,10 @@ QList<QPolygonF> ExactTraces(const analysis::CircuitState& state,
 
 bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
   const bool opened = !form.isVisible();  // this command opens the window
+  // An open window comes forward, unchanged; a minimised one is restored.
+  form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
   form.show();
-  form.raise();  // an open window comes forward, unchanged
+  form.raise();
   form.activateWindow();
   auto* picture = Control<PictureBox>(&form, "Picture1");
   picture->SetScale(0, 100, 100, 0);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QLabel>
@@ -90,13 +91,27 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& 
   }
 }
 
+// The controls that may take the keyboard focus; a picture box only once its
+// window gives it something to do with keys (PictureBox::SetKeyHandler).
 bool TakesFocus(ControlKind kind) {
   return kind == ControlKind::kTextBox || kind == ControlKind::kButton ||
-         kind == ControlKind::kOption || kind == ControlKind::kImage ||
-         kind == ControlKind::kPicture;
+         kind == ControlKind::kOption || kind == ControlKind::kPicture;
 }
 
 }  // namespace
+
+void ShowValue(QLabel* label, const QString& text, const QString& unit) {
+  label->setText(text);
+  label->setAccessibleDescription(unit.isEmpty() || text.isEmpty() ? text : text + ' ' + unit);
+  QAccessibleEvent changed(label, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
+}
+
+void NameForScreenReaders(QWidget* window,
+                          std::initializer_list<std::pair<const char*, const char*>> names) {
+  for (const auto& [object, name] : names)
+    Control<QWidget>(window, object)->setAccessibleName(QString::fromUtf8(name));
+}
 
 void LoadFonts() {
 #ifdef RLC_BUNDLED_FONTS

@@ -8,11 +8,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <utility>
 
 #include <QFont>
 #include <QString>
 #include <QWidget>
+
+class QLabel;
 
 namespace ui {
 
@@ -58,6 +62,16 @@ void LoadFonts();
 // of their tab indices.
 void BuildControls(QWidget* window, QPalette::ColorRole background,
                    std::span<const ControlSpec> table);
+
+// Shows `text` in `label`, with `unit` after it in the label's accessible
+// description, and tells a screen reader that the value changed.
+void ShowValue(QLabel* label, const QString& text, const QString& unit = QString());
+
+// Gives each control named in `names` (object name, accessible name) the
+// name a screen reader says for it, where its caption alone would not tell
+// it from another control of the window.
+void NameForScreenReaders(QWidget* window,
+                          std::initializer_list<std::pair<const char*, const char*>> names);
 
 // Returns the child of `window` named `name`. REQUIRES: it exists with type T.
 template <class T>

@@ -7,10 +7,7 @@
 
 namespace ui {
 
-void ApplyPictureFrame(QFrame* frame) {
-  frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  frame->setFocusPolicy(Qt::StrongFocus);
-}
+void ApplyPictureFrame(QFrame* frame) { frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); }
 
 ImageBox::ImageBox(const QString& resource, QWidget* parent) : QFrame(parent), resource_(resource) {
   ApplyPictureFrame(this);

@@ -11,6 +11,7 @@
 namespace ui {
 
 // Gives `frame` the frame of the windows' picture boxes: a sunken 3D border.
+// A picture takes no keyboard focus unless it does something with keys.
 void ApplyPictureFrame(QFrame* frame);
 
 class ImageBox : public QFrame {

@@ -9,14 +9,22 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "analysis/field_check.h"
 #include "ui/widgets/title_and_icon.h"
 
 namespace ui {
 
 // Shows `text` modally with one OK button, no icon and kApplicationTitle as
-// caption; returns once the user has pressed OK.
+// caption, in a box wide enough for its whole title (TitleWidth); returns
+// once the user has pressed OK.
 void ShowMessage(const QString& text);
+
+// The width a window needs for its title bar to show its whole title: the
+// title in a bold title-bar font, with room for the frame's icon and three
+// buttons, in logical pixels.
+int TitleWidth(const QWidget& window);
 
 // Test seam: while a handler is set, ShowMessage hands it the text instead
 // of opening the box. An empty handler restores the box.

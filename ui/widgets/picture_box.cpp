@@ -194,6 +194,12 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     UpdateScale();
   }
   QPainter painter(this);
+  if (focus_frame_shown_ && hasFocus()) {
+    // The focus shows on the frame, both its lines, outside the drawing.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
   const QRect contents = contentsRect();
   painter.setClipRect(contents);
   painter.drawImage(contents.topLeft(), image_);
@@ -237,7 +243,15 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
   UpdateScale();
 }
 
-void PictureBox::SetKeyHandler(KeyHandler handler) { key_handler_ = std::move(handler); }
+void PictureBox::SetKeyHandler(KeyHandler handler) {
+  key_handler_ = std::move(handler);
+  setFocusPolicy(key_handler_ ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void PictureBox::SetFocusFrameShown(bool shown) {
+  focus_frame_shown_ = shown;
+  update();
+}
 
 void PictureBox::SetOverlay(QList<QPolygonF> lines, const QColor& colour) {
   overlay_ = std::move(lines);
@@ -267,8 +281,18 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
     case Qt::Key_Home:
     case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
       if (key_handler_) key_handler_(event->key(), event->modifiers());
       break;
+    case Qt::Key_F10:
+      if (event->modifiers() == Qt::ShiftModifier) {  // the keyboard's way to the context menu
+        const QPoint at = marker_ ? FromUser(*marker_).toPoint() : contents_.center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        contextMenuEvent(&menu);
+        break;
+      }
+      [[fallthrough]];
     default:
       QFrame::keyPressEvent(event);
   }

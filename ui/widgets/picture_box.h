@@ -61,11 +61,18 @@ class PictureBox : public QFrame {
   using MouseMoveHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
   void SetMouseMoveHandler(MouseMoveHandler handler);
 
-  // Called for Left, Right, Up, Down, Home and End while the box has the
-  // keyboard focus, with the modifiers held; and with Qt::Key_unknown when
-  // the box gains the focus from the keyboard (Tab, Backtab).
+  // Called for Left, Right, Up, Down, Home, End, PageUp and PageDown while
+  // the box has the keyboard focus, with the modifiers held; and with
+  // Qt::Key_unknown when the box gains the focus from the keyboard (Tab,
+  // Backtab). A box with a handler takes the focus, one without none.
+  // Shift+F10 opens the context menu.
   using KeyHandler = std::function<void(int key, Qt::KeyboardModifiers modifiers)>;
   void SetKeyHandler(KeyHandler handler);
+
+  // While the box has the focus it shows it on its frame, in the highlight
+  // colour, outside the drawing; a picture taken of the window should not
+  // hold it, and turns it off meanwhile.
+  void SetFocusFrameShown(bool shown);
 
   // Shows the marker at `point` (user units) in `colour` over the drawing,
   // or hides it (nullopt). The mouse moving over the box and the box losing
@@ -138,6 +145,7 @@ class PictureBox : public QFrame {
   KeyHandler key_handler_;
   std::optional<QPointF> marker_;  // user units
   QColor marker_colour_;
+  bool focus_frame_shown_ = true;
   QList<QPolygonF> overlay_;  // user units
   QColor overlay_colour_;
   QList<QAction*> context_actions_;

@@ -2,15 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/save_file.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QTranslator>
 
 namespace ui {
 
@@ -49,15 +45,18 @@ QString Reason(const QString& path, qint64 size, const QSaveFile& file) {
 QString AskSavePath(QWidget* window, const QString& title, const QString& proposed,
                     const QString& filter) {
   if (Handler()) return Handler()(proposed);
-  // Qt's own dialog speaks Italian like the rest of the program, when the
-  // translations are installed; only while it is open.
-  QTranslator italian;
-  if (italian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&italian);
-  const QString path =
-      QFileDialog::getSaveFileName(window, title, QDir(LastFolder()).filePath(proposed), filter);
-  if (!path.isEmpty()) LastFolder() = QFileInfo(path).absolutePath();
+  // Qt's own dialog, which speaks Italian with the rest of the program. A
+  // name typed without an extension gets the proposed one, and the question
+  // whether to replace a file is asked of the completed name.
+  QFileDialog dialog(window, title, QDir(LastFolder()).filePath(proposed), filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
+  dialog.selectFile(QDir(LastFolder()).filePath(proposed));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().constFirst();
+  LastFolder() = QFileInfo(path).absolutePath();
   return path;
 }
 

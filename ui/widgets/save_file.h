@@ -14,10 +14,11 @@ class QWidget;
 
 namespace ui {
 
-// Asks where to save, in the platform's save dialog over `window` with
-// `title`, proposing the file name `proposed` in the folder last used (the
-// home folder at first) and offering `filter`. Returns the chosen path, or
-// an empty text when the user cancelled.
+// Asks where to save, in Qt's save dialog over `window` with `title`,
+// proposing the file name `proposed` in the folder last used (the home
+// folder at first) and offering `filter`. A name typed without an extension
+// gets that of `proposed`. Returns the chosen path, or an empty text when
+// the user cancelled.
 QString AskSavePath(QWidget* window, const QString& title, const QString& proposed,
                     const QString& filter);
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/wrapping_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,6 +25,15 @@ void WrappingButton::paintEvent(QPaintEvent*) {
   painter.drawControl(QStyle::CE_PushButton, option);
   painter.setPen(palette().color(QPalette::ButtonText));
   painter.drawText(CaptionRect(), Qt::AlignCenter | Qt::TextWordWrap, text());
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 }  // namespace ui
