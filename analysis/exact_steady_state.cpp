@@ -118,11 +118,6 @@ bool AllFinite(std::initializer_list<double> values) {
 
 }  // namespace
 
-Propagator FreeResponse(double R, double C, double L, double t) {
-  const Decay d = DecayAt(ModesOf(R, C, L), t);
-  return {d.e11, -d.sigma / C, d.sigma / L, d.e22};
-}
-
 std::optional<ExactSteadyState> ExactSteadyState::Of(double Is, double R, double C, double L,
                                                      double f) {
   if (!(R > 0 && C > 0 && L > 0 && f > 0) || !AllFinite({Is, R, C, L, f})) return std::nullopt;

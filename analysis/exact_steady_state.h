@@ -8,29 +8,18 @@
 // dx/dt = A x + (is/C, 0), A = [[-1/(RC), -1/C], [1/L, 0]]. While the source
 // is constant at S the solution is x(t) = (0, S) + exp(A t) (x(0) - (0, S));
 // periodicity then fixes x(0). Closed forms throughout: no time stepping,
-// no sampling. Computed in IEEE 754 doubles, to a few units in the last
-// place of the values involved.
+// no sampling. exp(A t) takes the underdamped, critical or overdamped form
+// that the damping calls for; the three meet continuously at the critical
+// damping 4 R^2 C = L. It neither overflows nor loses digits to
+// cancellation: the decays as exp(-rate t) <= 1, the slow rate of an
+// overdamped circuit as w0^2 / (alpha + s), the difference of its two
+// decays with expm1. Computed in IEEE 754 doubles, to a few units in the
+// last place of the values involved.
 #pragma once
 
 #include <optional>
 
 namespace analysis {
-
-// exp(A t): row v and row iL, columns v and iL.
-struct Propagator {
-  double vv, vi;  // 1, ohm
-  double iv, ii;  // S, 1
-};
-
-// Returns exp(A t) for the circuit R, C, L, in the underdamped, critical or
-// overdamped form that the damping calls for; the three meet continuously
-// at the critical damping 4 R^2 C = L. Written so that it neither overflows
-// nor loses digits to cancellation: the decays as exp(-rate t) <= 1, the
-// slow rate of an overdamped circuit as w0^2 / (alpha + s), the difference
-// of its two decays with expm1.
-// REQUIRES: R, C, L > 0 and t >= 0; the result may then still hold an
-// infinity when 1 / (RC) or 1 / (LC) leaves the double range.
-Propagator FreeResponse(double R, double C, double L, double t);
 
 // The four waveforms at one instant: A, V, A, A.
 struct SteadyPoint {

@@ -6,8 +6,9 @@
 
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h>  // after windows.h, whose types it uses
 #elif defined(__APPLE__)
 #include <mach/mach.h>
 #else

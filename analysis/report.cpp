@@ -3,6 +3,7 @@
 #include "analysis/report.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "analysis/numbers.h"
@@ -11,7 +12,9 @@ namespace analysis {
 
 namespace {
 
+// The shortest text that reads back to `x`; JSON has no infinity and no NaN.
 std::string Number(double x) {
+  if (!std::isfinite(x)) return "null";
   char buffer[32];
   return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, x).ptr);
 }

@@ -97,28 +97,26 @@ class CommandLineTest : public QObject {
     QCOMPARE(warnings.size(), 2);
     QCOMPARE(warnings[0].toString(), QString::fromUtf8(analysis::kSampleCountWarning));
     QVERIFY(warnings[1].toString().contains("non ha un regime periodico"));
-    // A text with quotes, a backslash and a line break reads back whole.
+    // A text with quotes, a backslash and a line break reads back whole; a
+    // number beyond the double range (rho of a wildly unstable step) is null.
     const std::string odd = "\"virgolette\" e \\ e\na capo";
+    analysis::Accuracy unstable = a;
+    unstable.stability.rho = INFINITY;
     const QJsonDocument escaped = QJsonDocument::fromJson(
-        QByteArray::fromStdString(analysis::JsonReport(state, a, {odd})), &error);
+        QByteArray::fromStdString(analysis::JsonReport(state, unstable, {odd})), &error);
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(escaped["warnings"].toArray()[0].toString().toStdString(), odd);
+    QVERIFY(escaped["stability"].toObject()["rho_period"].isNull());
   }
 
   // Which arguments the windows take, and which the command line.
   void windowsOrCommandLine() {
-    const std::pair<QStringList, bool> rows[] = {
-        {{}, false},
-        {{"-platform", "offscreen"}, false},  // Qt's own options go to the windows
-        {{"--style=fusion", "-reverse"}, false},
-        {{"-qwindowgeometry", "800x600", "-widgetcount"}, false},
-        {{"--calcola"}, true},
-        {{"-h"}, true},
-        {{"--bogus"}, true},
-        {{"-reverse", "stray"}, true},
-    };
-    for (const auto& [arguments, command_line] : rows)
-      QVERIFY2(ui::WantsCommandLine(arguments) == command_line, qPrintable(arguments.join(' ')));
+    for (const test::Case& row : test::Cases("window_arguments")) {
+      const QString text = QString::fromStdString(row.at(0));
+      const QStringList arguments = text.isEmpty() ? QStringList() : text.split('|');
+      QVERIFY2(ui::WantsCommandLine(arguments) == (row.at(1) == "riga di comando"),
+               qPrintable(text));
+    }
   }
 };
 

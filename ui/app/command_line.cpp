@@ -81,11 +81,10 @@ class RecordingSink : public analysis::MessageSink {
 int Compute(const analysis::ParameterTexts& texts, bool json) {
   analysis::CircuitState state;
   RecordingSink check;
-  if (!analysis::CheckParameterFields(state, texts, check)) {
-    for (const std::string& message : check.shown) Print(stderr, message + "\n");
-    return 2;
-  }
+  bool checked = false;  // a number beyond the double range faults within the check
   const auto fault = CatchFault([&] {
+    checked = analysis::CheckParameterFields(state, texts, check);
+    if (!checked) return;
     analysis::ReadParameters(state, texts);
     analysis::RunSimulation(state, /*wrap_source=*/false);
     analysis::FindPeakV(state);
@@ -97,6 +96,10 @@ int Compute(const analysis::ParameterTexts& texts, bool json) {
     if (!why.empty()) text += "\n" + why;
     Print(stderr, text + "\n");
     return 3;
+  }
+  if (!checked) {
+    for (const std::string& message : check.shown) Print(stderr, message + "\n");
+    return 2;
   }
   const std::string separator = QLocale().decimalPoint().toStdString();
   const analysis::Accuracy accuracy = analysis::AssessAccuracy(state);

@@ -234,9 +234,8 @@ void Form2::SaveData() {
   // A large file takes a while: the progress dialog comes after half a
   // second, and "Annulla" leaves no file and an old one as it was.
   ProgressGate gate(this, QString::fromUtf8("Salvataggio in corso…"));
-  bool cancelled = false;
-  const QString reason = SaveStreamed(
-      path, [&](QIODevice& file) { return WriteSamplesCsv(*plotted_, file, gate); }, &cancelled);
+  const QString reason =
+      SaveStreamed(path, [&](QIODevice& file) { return WriteSamplesCsv(*plotted_, file, gate); });
   if (!reason.isEmpty()) TellWhyNotSaved(path, reason);
 }
 

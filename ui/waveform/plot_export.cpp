@@ -38,7 +38,7 @@ Written WriteSamplesCsv(const analysis::CircuitState& state, QIODevice& out,
     Append(text, SampleTime(state, k), ',');
     for (int row = 0; row < 4; ++row)
       Append(text, TraceSamples(state, row).at(k), row < 3 ? ',' : '\n');
-    if (text.size() >= kPiece || k == state.N) {
+    if (text.size() >= kPiece) {
       if (out.write(text.data(), static_cast<qint64>(text.size())) != qint64(text.size()))
         return Written::kFailed;
       text.clear();

@@ -190,25 +190,26 @@ double ExactValue(const analysis::ExactSteadyState& exact, int row, double since
 
 QList<QPolygonF> ExactTraces(const analysis::CircuitState& state,
                              const analysis::ExactSteadyState& exact, const QList<double>& xs) {
-  QList<QPolygonF> lines;
-  if (state.NP < 1) return lines;
+  if (state.NP < 1) return {};
   const double seconds_per_x = (state.NP / state.f) / 100;
   const Traces traces = TracesOf(state);
-  for (int row = 0; row < 4; ++row) {
-    QPolygonF line;
-    line.reserve(xs.size());
-    double largest = 0;
-    for (const double x : xs) {
-      const double value = ExactValue(exact, row, x * seconds_per_x - state.dt);
-      largest = std::max(largest, std::fabs(value));
-      line << QPointF(x, value);
+  QList<QPolygonF> lines(4);
+  double largest[4] = {};
+  for (QPolygonF& line : lines) line.reserve(xs.size());
+  for (const double x : xs) {  // one evaluation of the closed form per column
+    const analysis::SteadyPoint p = exact.At(x * seconds_per_x - state.dt);
+    const double values[] = {p.is, p.v, p.iC, p.iL};
+    for (int row = 0; row < 4; ++row) {
+      largest[row] = std::max(largest[row], std::fabs(values[row]));
+      lines[row] << QPointF(x, values[row]);
     }
-    const double scale = traces[row].peak != 0 ? traces[row].peak : largest;
-    for (QPointF& point : line) {
+  }
+  for (int row = 0; row < 4; ++row) {
+    const double scale = traces[row].peak != 0 ? traces[row].peak : largest[row];
+    for (QPointF& point : lines[row]) {
       const double y = scale != 0 ? point.y() * traces[row].height / scale : 0;
       point.setY(y + traces[row].zero_line);
     }
-    lines << line;
   }
   return lines;
 }

@@ -101,8 +101,10 @@ bool TakesFocus(ControlKind kind) {
 }  // namespace
 
 void ShowValue(QLabel* label, const QString& text, const QString& unit) {
+  const QString description = unit.isEmpty() || text.isEmpty() ? text : text + ' ' + unit;
+  if (label->text() == text && label->accessibleDescription() == description) return;
   label->setText(text);
-  label->setAccessibleDescription(unit.isEmpty() || text.isEmpty() ? text : text + ' ' + unit);
+  label->setAccessibleDescription(description);
   QAccessibleEvent changed(label, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&changed);
 }

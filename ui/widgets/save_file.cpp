@@ -65,23 +65,17 @@ void SetSavePathHandler(std::function<QString(const QString&)> handler) {
 }
 
 QString SaveWhole(const QString& path, const QByteArray& data) {
-  return SaveStreamed(
-      path,
-      [&](QIODevice& file) {
-        return file.write(data) == data.size() ? Written::kAll : Written::kFailed;
-      },
-      nullptr);
+  return SaveStreamed(path, [&](QIODevice& file) {
+    return file.write(data) == data.size() ? Written::kAll : Written::kFailed;
+  });
 }
 
-QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write,
-                     bool* cancelled) {
-  if (cancelled != nullptr) *cancelled = false;
+QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write) {
   QSaveFile file(path);
   if (file.open(QIODevice::WriteOnly)) {
     const Written written = write(file);
     if (written == Written::kCancelled) {  // the new file goes, an old one stays
       file.cancelWriting();
-      if (cancelled != nullptr) *cancelled = true;
       return {};
     }
     if (written == Written::kAll && file.commit()) return {};

@@ -44,9 +44,7 @@ enum class Written {
 // As SaveWhole, with the content written by `write` piece by piece into the
 // new file, so that a large file never stands whole in memory. Unless it
 // wrote all, nothing is saved: no new file, an old file as it was. Returns
-// the reason of a failure, or an empty text (also when cancelled;
-// `cancelled` then says so).
-QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write,
-                     bool* cancelled);
+// the reason of a failure, or an empty text (also when cancelled).
+QString SaveStreamed(const QString& path, const std::function<Written(QIODevice&)>& write);
 
 }  // namespace ui
