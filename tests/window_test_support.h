@@ -104,12 +104,13 @@ class Program {
     QApplication::sendEvent(picture, &event);
   }
 
-  // While a modal window is up, hands it to `answer` every few
+  // While a modal window or a menu is up, hands it to `answer` every few
   // milliseconds until `answer` returns true. `answer` must not wait.
   void Answer(std::function<bool(QWidget*)> answer) {
     auto* timer = new QTimer(&form1());
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-      QWidget* modal = QApplication::activeModalWidget();
+      QWidget* modal = QApplication::activePopupWidget();
+      if (modal == nullptr) modal = QApplication::activeModalWidget();
       if (modal != nullptr && answer(modal)) delete timer;
     });
     timer->start(2);
