@@ -51,6 +51,10 @@ class CommandLineTest : public QObject {
       QVERIFY2(Begins(o.out, row.at(2).c_str()), qPrintable(what + ": " + o.out));
       QVERIFY2(Begins(o.err, test::Field(row, 3).c_str()), qPrintable(what + ": " + o.err));
     }
+    QProcess full;  // results that cannot be written are no success
+    full.setStandardOutputFile("/dev/full");
+    full.start(RLC_PROGRAM, {"--calcola"});
+    QVERIFY(full.waitForFinished() && full.exitCode() == 4);
     // Under an Italian locale the summary writes the decimal comma.
     QVERIFY(RunProgram({"--calcola"}, "it_IT.UTF-8").out.contains("v(t) di picco = 2,61E+02 V"));
   }

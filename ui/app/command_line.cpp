@@ -130,7 +130,10 @@ bool WantsCommandLine(const QStringList& arguments) {
   return false;
 }
 
-int RunCommandLine() {
+namespace {
+
+// Parses the arguments and runs what they ask; returns the exit status.
+int ParseAndRun() {
   QCommandLineParser parser;
   parser.setApplicationDescription(QString::fromUtf8(
       "Circuito RLC parallelo alimentato da un'onda quadra di corrente.\n"
@@ -188,6 +191,18 @@ int RunCommandLine() {
   for (size_t i = 0; i < values.size(); ++i) texts[i] = parser.value(values[i]).toStdString();
   return Compute({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
                  parser.isSet(json));
+}
+
+}  // namespace
+
+int RunCommandLine() {
+  const int status = ParseAndRun();
+  // Results that did not reach their file (a full disk) are no success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    Print(stderr, QString::fromUtf8("Impossibile scrivere i risultati.\n"));
+    return 4;
+  }
+  return status;
 }
 
 }  // namespace ui

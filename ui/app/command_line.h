@@ -17,8 +17,9 @@ bool WantsCommandLine(const QStringList& arguments);
 
 // Runs the command line under the QCoreApplication that exists and returns
 // the exit status: 0 done, 1 an unknown option or a stray argument, 2 a
-// value that the field check refuses, 3 a fault of the compute. Messages
-// go to standard error, results to standard output.
+// value that the field check refuses, 3 a fault of the compute, 4 results
+// that could not be written. Messages go to standard error, results to
+// standard output.
 int RunCommandLine();
 
 }  // namespace ui
