@@ -5,7 +5,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -40,10 +39,6 @@ std::string FaultTextOf(Action&& action) {
   const std::optional<FaultKind> kind = FaultOf(action);
   return kind ? Fault(*kind).what() : "";
 }
-
-constexpr double kMax = std::numeric_limits<double>::max();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 uint64_t Bits(double x) { return std::bit_cast<uint64_t>(x); }
 

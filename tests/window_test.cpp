@@ -351,7 +351,7 @@ class WindowTest : public QObject {
       const uint64_t before = analysis::ResidentBytes().value_or(0);
       QElapsedTimer clock;
       int value = -1;
-      p_->Answer([&](QWidget* modal) {
+      p_->Answer([&, after_ms = after_ms](QWidget* modal) {
         if (!clock.isValid()) clock.start();
         if (clock.elapsed() < after_ms) return false;
         value = qobject_cast<QProgressDialog*>(modal)->value();
