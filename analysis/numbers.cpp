@@ -178,4 +178,12 @@ std::string Format(double value, std::string_view pattern, std::string_view deci
   return text + exponent;
 }
 
+std::string FormatReported(double value, std::string_view pattern,
+                           std::string_view decimal_separator, double fixed_below) {
+  if (std::isinf(value)) return value > 0 ? "∞" : "-∞";
+  if (std::fabs(value) >= fixed_below && pattern.find_first_of("Ee") == std::string_view::npos)
+    return Format(value, std::string(pattern) + "E+00", decimal_separator);
+  return Format(value, pattern, decimal_separator);
+}
+
 }  // namespace analysis

@@ -51,4 +51,15 @@ std::optional<int32_t> NearestInt32InRange(double x);
 // and Fault(InvalidArgument) for a pattern of another form.
 std::string Format(double value, std::string_view pattern, std::string_view decimal_separator);
 
+// As Format, for a quantity shown to the reader rather than computed on: an
+// infinity (a quantity beyond the double range, such as the growth of a
+// wildly unstable step) is written "∞", and a fixed pattern turns to
+// exponent form, with its decimals and "E+00", from `fixed_below` in
+// magnitude on, so that no line grows to hundreds of digits.
+//   FormatReported(2.5, "0.00", ".") -> "2.50"
+//   FormatReported(2.77e210, "0.00", ".") -> "2.77E+210"
+//   FormatReported(INFINITY, "0.000E+00", ",") -> "∞"
+std::string FormatReported(double value, std::string_view pattern,
+                           std::string_view decimal_separator, double fixed_below = 1e6);
+
 }  // namespace analysis

@@ -68,7 +68,9 @@ std::string JsonReport(const CircuitState& s, const Accuracy& a,
 
 std::string TextReport(const CircuitState& s, const Accuracy& a,
                        const std::vector<std::string>& warnings, std::string_view separator) {
-  auto format = [&](double x, const char* pattern) { return Format(x, pattern, separator); };
+  auto format = [&](double x, const char* pattern) {
+    return FormatReported(x, pattern, separator);
+  };
   std::string text = "Qris = " + format(s.Qris, "0.00E+00") + "\n";
   text += "fris = " + format(s.fris, "0.0000E+00") + " Hz\n";
   text += "v(t) di picco = " + format(s.v_peak, "0.00E+00") + " V\n";

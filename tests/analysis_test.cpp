@@ -76,6 +76,16 @@ TEST(Format, WritesByPattern) {
   }
 }
 
+TEST(Format, ReportsInfinitiesAndLargeFixedValuesReadably) {
+  for (const test::Case& row : test::Cases("format_reported")) {
+    std::string text;
+    const std::string fault = FaultTextOf([&] {
+      text = FormatReported(test::Number(row.at(0)), row.at(1), row.at(3), test::Number(row.at(2)));
+    });
+    EXPECT_EQ(fault.empty() ? text : fault, row.at(4)) << row[0] << " " << row[1];
+  }
+}
+
 using Shown = std::vector<std::string>;
 
 class RecordingSink : public MessageSink {

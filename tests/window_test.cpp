@@ -633,6 +633,22 @@ class WindowTest : public QObject {
     QVERIFY(!window->isVisible() && test::Activate(form2()));
     QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
     QVERIFY(window->isVisible());
+    // A step so unstable that its growth per period needs exponent form or
+    // lies beyond the double range, and an error beyond it, still show.
+    const std::pair<QStringList, const char*> wild[] = {
+        {{"Text1", "0", "Text7", "1", "Text4", "3", "Text8", "1"},
+         "\nρ per periodo\t[1-9][.,]\\d{6}E\\+05\n"},
+        {{"Text1", "0", "Text2", "1e-150", "Text3", "1e-150", "Text6", "1e-150", "Text7", "1",
+          "Text4", "3", "Text8", "1"},
+         "\nρ per periodo\t∞\n"},
+        {{"Text1", "1e-300", "Text7", "30", "Text4", "3", "Text8", "2"},
+         "\nErrore relativo del picco di Eulero\t∞\n"}};
+    for (const auto& [edits, line] : wild) {
+      p_->Edit(kDefaults + edits);
+      p_->Click(&form1(), "Command1");
+      QVERIFY2(window->ReportText().contains(QRegularExpression(QString::fromUtf8(line))),
+               qPrintable(window->ReportText()));
+    }
   }
 
   void thePlotAndItsDataAreCopiedAndSavedWhole() {

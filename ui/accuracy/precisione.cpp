@@ -59,9 +59,9 @@ QPen Pen(const QColor& colour, Qt::PenStyle style) {
   return pen;
 }
 
-QString Number(double value, const char* pattern) {
-  return QString::fromStdString(
-      analysis::Format(value, pattern, QLocale().decimalPoint().toStdString()));
+QString Number(double value, const char* pattern, double fixed_below = 1e6) {
+  return QString::fromStdString(analysis::FormatReported(
+      value, pattern, QLocale().decimalPoint().toStdString(), fixed_below));
 }
 
 QString Number(const std::optional<double>& value, const char* pattern) {
@@ -81,7 +81,6 @@ QStringList Values(const analysis::Accuracy& a) {
       a.exact ? std::optional<double>(a.exact->peak_v()) : std::nullopt;
   const std::optional<double> when =
       a.exact ? std::optional<double>(a.exact->peak_time() * 1e6) : std::nullopt;
-  const double rho = a.stability.rho;
   return {QString::number(a.N),
           QString::number(a.NP),
           Number(a.euler_peak, kPeak),
@@ -90,7 +89,7 @@ QStringList Values(const analysis::Accuracy& a) {
           Number(when, "0.000"),
           Number(a.EulerError(), "0.000E+00"),
           Number(a.MethodError(), "0.000E+00"),
-          Number(rho, std::isfinite(rho) && rho < 1000 ? "0.000000" : "0.000000E+00"),
+          Number(a.stability.rho, "0.000000", 1000),
           a.stability.stable ? QStringLiteral("stabile") : QStringLiteral("instabile"),
           Count(a.stability.n_min, QStringLiteral("nessuno")),
           a.method ? Number(a.residual, "0.000E+00") : kNone,
