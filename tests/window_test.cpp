@@ -77,6 +77,13 @@ QStringList EditsOf(const std::string& edits) {
   return pairs;
 }
 
+// The texts of the labels `names` of `window`.
+QStringList TextsOf(QWidget* window, std::initializer_list<const char*> names) {
+  QStringList texts;
+  for (const char* name : names) texts << test::Find<QLabel>(window, name)->text();
+  return texts;
+}
+
 QString Fixed(double value) { return QString::fromStdString(analysis::Format(value, "0.00", ".")); }
 
 class WindowTest : public QObject {
@@ -87,19 +94,11 @@ class WindowTest : public QObject {
 
   ui::Form1& form1() { return p_->form1(); }
   ui::Form2* form2() { return p_->form2(); }
-  QStringList Results() {
-    QStringList texts;
-    for (const char* label : {"Label5", "Label9", "Label12"})
-      texts << test::Find<QLabel>(&form1(), label)->text();
-    return texts;
-  }
+  QStringList Results() { return TextsOf(&form1(), {"Label5", "Label9", "Label12"}); }
   // The eight readout boxes: time and value of is(t), v(t), iC(t), iL(t).
   QStringList Boxes() {
-    QStringList texts;
-    for (const char* box :
-         {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32", "Label35", "Label36"})
-      texts << test::Find<QLabel>(form2(), box)->text();
-    return texts;
+    return TextsOf(form2(), {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32",
+                             "Label35", "Label36"});
   }
   // The readout that shows `time` and `value` in row `row` (is, v, iC, iL).
   static QStringList Readout(int row, const QString& time, const QString& value) {
@@ -633,20 +632,10 @@ class WindowTest : public QObject {
     QVERIFY(!window->isVisible() && test::Activate(form2()));
     QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
     QVERIFY(window->isVisible());
-    // A step so unstable that its growth per period needs exponent form or
-    // lies beyond the double range, and an error beyond it, still show.
-    const std::pair<QStringList, const char*> wild[] = {
-        {{"Text1", "0", "Text7", "1", "Text4", "3", "Text8", "1"},
-         "\nρ per periodo\t[1-9][.,]\\d{6}E\\+05\n"},
-        {{"Text1", "0", "Text2", "1e-150", "Text3", "1e-150", "Text6", "1e-150", "Text7", "1",
-          "Text4", "3", "Text8", "1"},
-         "\nρ per periodo\t∞\n"},
-        {{"Text1", "1e-300", "Text7", "30", "Text4", "3", "Text8", "2"},
-         "\nErrore relativo del picco di Eulero\t∞\n"}};
-    for (const auto& [edits, line] : wild) {
-      p_->Edit(kDefaults + edits);
+    for (const test::Case& row : test::Cases("precision_extremes")) {
+      p_->Edit(kDefaults + EditsOf(row.at(0)));
       p_->Click(&form1(), "Command1");
-      QVERIFY2(window->ReportText().contains(QRegularExpression(QString::fromUtf8(line))),
+      QVERIFY2(window->ReportText().contains(QRegularExpression(QString::fromStdString(row.at(1)))),
                qPrintable(window->ReportText()));
     }
   }
