@@ -49,14 +49,11 @@ TEST(ExactSteadyState, MatchesTheFortyDigitReferenceInEveryDamping) {
 }
 
 TEST(ExactSteadyState, NoneUnlessRCLAndFArePositive) {
-  const double rows[][5] = {
-      // Is, R, C, L, f
-      {1, 0, 1e-5, 0.1, 159},        {1, -400, 1e-5, 0.1, 159},     {1, 400, 0, 0.1, 159},
-      {1, 400, 1e-5, -0.1, 159},     {1, 400, 1e-5, 0.1, 0},        {1, 400, 1e-5, 0.1, -159},
-      {1, INFINITY, 1e-5, 0.1, 159}, {1, 400, 1e-300, 1e-300, 159},  // 1 / (LC) overflows
-  };
-  for (const auto& r : rows)
-    EXPECT_FALSE(ExactSteadyState::Of(r[0], r[1], r[2], r[3], r[4]).has_value()) << r[1];
+  for (const test::Case& row : test::Cases("no_steady_state")) {
+    double x[5];
+    for (int i = 0; i < 5; ++i) x[i] = test::Number(row.at(i));
+    EXPECT_FALSE(ExactSteadyState::Of(x[0], x[1], x[2], x[3], x[4]).has_value()) << row.back();
+  }
   EXPECT_EQ(ExactSteadyState::Of(0, 400, 1e-5, 0.1, 159)->peak_v(), 0);
 }
 
@@ -165,6 +162,25 @@ TEST(SettlingNP, IsTheSmallestNPThatSettles) {
     texts.NP = std::to_string(n);
     EXPECT_EQ(Apart(RunOf(texts), settled) <= kSettledResidual, n == *np) << "NP = " << n;
   }
+}
+
+// The chart's series tells its progress in rising shares up to 1, also from
+// within the long search of one point, and stops where it is told to.
+TEST(ErrorSeries, ReportsRisingSharesAndStopsWhenTold) {
+  struct Recorder : RunMonitor {
+    bool Continue(double share) override {
+      shares.push_back(share);
+      return shares.size() != stop_after;
+    }
+    std::vector<double> shares;
+    size_t stop_after = 0;
+  } all, stopped;
+  const Accuracy a = AssessAccuracy(RunOf(kDefaults));
+  ASSERT_TRUE(ErrorSeries(a, all).has_value());
+  EXPECT_TRUE(std::is_sorted(all.shares.begin(), all.shares.end()) && all.shares[0] >= 0 &&
+              all.shares.back() == 1 && all.shares.size() > 24);  // more than once a point
+  stopped.stop_after = 3;
+  EXPECT_FALSE(ErrorSeries(a, stopped).has_value() || stopped.shares.size() != 3);
 }
 
 TEST(AccuracyWarnings, SayWhereTheResultIsNotWhatItClaims) {

@@ -82,8 +82,7 @@ class CommandLineTest : public QObject {
         {"exact/t_peak_us", a.exact->peak_time() * 1e6},
         {"stability/rho_period", a.stability.rho},
         {"stability/n_min", 26},
-        {"transient/residual", a.residual},
-    };
+        {"transient/residual", a.residual}};
     for (const auto& [path, value] : numbers) {
       const QStringList keys = QString(path).split('/');
       QCOMPARE(json[keys[0]].toObject()[keys[1]].toDouble(), value);

@@ -107,6 +107,11 @@ class WindowTest : public QObject {
     boxes[2 * row + 1] = value;
     return boxes;
   }
+  void Restart() {
+    p_.reset();
+    p_ = std::make_unique<test::Program>();
+    QVERIFY(p_->started);
+  }
   void ExpectFocusChain(std::initializer_list<const char*> names) {
     for (const char* name : names) {
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
@@ -115,10 +120,7 @@ class WindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    p_ = std::make_unique<test::Program>();
-    QVERIFY(p_->started);
-  }
+  void init() { Restart(); }
   void cleanup() { p_.reset(); }
 
   void theStartWindow() {
@@ -138,22 +140,11 @@ class WindowTest : public QObject {
   }
 
   void messagesAndFaultsLeaveTheResultsAndTheWindowWorks() {
-    const std::pair<QStringList, QStringList> rows[] = {
-        // edits, what is shown
-        {{"Text1", ""}, {"Hai dimenticato di scrivere la corrente Is"}},
-        {{"Text3", "1,5"},
-         {QString::fromUtf8("Errore di inserimento dati per il valore della capacità C in F . "
-                            "Puoi scrivere soltanto numeri razionali con il punto come separatore "
-                            "decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3")}},
-        {{"Text4", ""}, {kWarning, "Hai dimenticato di scrivere il numero dei campioni N"}},
-        {{"Text2", "0"}, {"Divisione per zero"}},
-        {{"Text6", "-0.1"}, {"Argomento non valido"}},
-        {{"Text4", "1e400"}, {"Overflow"}},  // also before the sample count warning
-        {{"Text4", "-5"}, {kWarning, "Indice non compreso nell'intervallo"}},
-        {{"Text4", "2147483646"}, {"Memoria insufficiente"}},
-    };
     p_->Compute();  // the defaults; a message or fault then leaves their results
-    for (const auto& [edits, shown] : rows) {
+    for (const test::Case& row : test::Cases("field_messages")) {
+      const QStringList edits = EditsOf(row.at(0));
+      const QStringList shown =
+          QString::fromStdString(row.at(1)).replace("N basso", kWarning).split('|');
       p_->Edit(kDefaults);
       p_->shown.clear();
       p_->Edit(edits);
@@ -171,7 +162,8 @@ class WindowTest : public QObject {
     p_->shown.clear();
     p_->Edit({"Text4", ""});
     p_->Plot();  // the plot command makes the same checks, and opens no window
-    QCOMPARE(p_->shown, rows[2].second);
+    QCOMPARE(p_->shown,
+             (QStringList{kWarning, "Hai dimenticato di scrivere il numero dei campioni N"}));
     QCOMPARE(form2(), nullptr);
   }
 
@@ -221,8 +213,7 @@ class WindowTest : public QObject {
 
   void plotsAsTheyLook() {
     for (const test::Case& row : test::Cases("plots")) {
-      p_.reset();  // a fresh program for each row
-      p_ = std::make_unique<test::Program>();
+      Restart();  // a fresh program for each row
       if (test::Field(row, 3) == "sopra") p_->Plot();
       p_->Edit(EditsOf(row.at(0)));
       p_->Plot();
@@ -257,18 +248,12 @@ class WindowTest : public QObject {
   }
 
   void aFailedPlotLeavesTheWindowConsistent() {
-    const std::pair<QStringList, QString> rows[] = {
-        // edits, fault
-        {{"Text6", "-0.1"}, "Argomento non valido"},
-        {{"Text8", "30000000"}, "Overflow"},            // after the time captions
-        {{"Text3", "1e-9", "Text7", "1"}, "Overflow"},  // an unstable run
-    };
-    for (const auto& [edits, fault] : rows) {
-      p_.reset();
-      p_ = std::make_unique<test::Program>();
+    for (const test::Case& row : test::Cases("failed_plots")) {
+      const QStringList edits = EditsOf(row.at(0));
+      Restart();
       p_->Edit(edits);
       p_->Plot();  // on a fresh window: tick marks, zero lines, design captions
-      QCOMPARE(p_->shown.last().section('\n', 0, 0), fault);
+      QCOMPARE(p_->shown.last().section('\n', 0, 0), QString::fromStdString(row.at(1)));
       COMPARE_WITH_REFERENCE(form2(), "form2-failed");
       p_->MoveTo(50, 70);
       QCOMPARE(Boxes(), kNoReadout);
@@ -276,7 +261,7 @@ class WindowTest : public QObject {
       p_->Plot();
       p_->Edit(edits);
       p_->Plot();  // over a plot: that plot stays whole, its readout too
-      QCOMPARE(p_->shown.last().section('\n', 0, 0), fault);
+      QCOMPARE(p_->shown.last().section('\n', 0, 0), QString::fromStdString(row.at(1)));
       p_->MoveTo(50, 70);
       COMPARE_WITH_REFERENCE(form2(), "form2-readout");
     }
