@@ -22,8 +22,9 @@ QString& LastFolder() {
   return folder;
 }
 
-// Why `path` could not take `size` bytes, in Italian: told by what stands
-// at the path and by the disk, else by the error of the file.
+// Why `path` could not take `size` bytes (at least 1, so that a disk with
+// no byte free is full), in Italian: told by what stands at the path and by
+// the disk, else by the error of the file.
 QString Reason(const QString& path, qint64 size, const QSaveFile& file) {
   const QFileInfo target(path);
   const QFileInfo folder(target.absolutePath());
@@ -34,8 +35,7 @@ QString Reason(const QString& path, qint64 size, const QSaveFile& file) {
   if (disk.isValid() && disk.isReadOnly()) return QStringLiteral("il disco è di sola lettura");
   if (file.error() == QFileDevice::OpenError && !folder.isWritable())
     return QStringLiteral("non si hanno i permessi per scrivere lì");
-  if (disk.isValid() && (disk.bytesAvailable() == 0 || disk.bytesAvailable() < size))
-    return QStringLiteral("il disco è pieno");
+  if (disk.isValid() && disk.bytesAvailable() < size) return QStringLiteral("il disco è pieno");
   if (target.fileName().toUtf8().size() > 255) return QStringLiteral("il nome è troppo lungo");
   return QStringLiteral("errore di sistema (%1)").arg(file.errorString());
 }
