@@ -131,12 +131,8 @@ class Program {
 // image-diffs/ of the build folder and says what differs. With
 // RLC_WRITE_IMAGES=1 it writes the references instead (make golden).
 inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
-  // The focus frame of a plot area is the keyboard's, not the picture's.
-  const QList<ui::PictureBox*> pictures = window->findChildren<ui::PictureBox*>();
-  for (ui::PictureBox* picture : pictures) picture->SetFocusFrameShown(false);
-  QApplication::processEvents();
+  QApplication::processEvents();  // what is due to be laid out or drawn
   const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  for (ui::PictureBox* picture : pictures) picture->SetFocusFrameShown(true);
   QByteArray layout;
   for (const QWidget* c : window->findChildren<QWidget*>()) {
     const QPoint at = c->mapTo(window, QPoint());

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include "ui/widgets/image_box.h"
 
@@ -195,10 +196,12 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   }
   QPainter painter(this);
   if (focus_frame_shown_ && hasFocus()) {
-    // The focus shows on the frame, both its lines, outside the drawing.
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 0));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    // The focus covers the whole frame, outside the drawing, at any density:
+    // filled, where lines one device pixel thick would leave the frame's own
+    // lines between them.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    for (const QRect& band : QRegion(rect()).subtracted(contentsRect()))
+      painter.fillRect(band, highlight);
   }
   const QRect contents = contentsRect();
   painter.setClipRect(contents);
