@@ -50,9 +50,8 @@ TEST(ExactSteadyState, MatchesTheFortyDigitReferenceInEveryDamping) {
 
 TEST(ExactSteadyState, NoneUnlessRCLAndFArePositive) {
   for (const test::Case& row : test::Cases("no_steady_state")) {
-    double x[5];
-    for (int i = 0; i < 5; ++i) x[i] = test::Number(row.at(i));
-    EXPECT_FALSE(ExactSteadyState::Of(x[0], x[1], x[2], x[3], x[4]).has_value()) << row.back();
+    auto x = [&](int i) { return test::Number(row.at(i)); };
+    EXPECT_FALSE(ExactSteadyState::Of(x(0), x(1), x(2), x(3), x(4)).has_value()) << row.back();
   }
   EXPECT_EQ(ExactSteadyState::Of(0, 400, 1e-5, 0.1, 159)->peak_v(), 0);
 }
@@ -165,7 +164,8 @@ TEST(SettlingNP, IsTheSmallestNPThatSettles) {
 }
 
 // The chart's series tells its progress in rising shares up to 1, also from
-// within the long search of one point, and stops where it is told to.
+// within the long search of one point, and stops where it is told to; a
+// run tells it evenly from its start.
 TEST(ErrorSeries, ReportsRisingSharesAndStopsWhenTold) {
   struct Recorder : RunMonitor {
     bool Continue(double share) override {
@@ -174,13 +174,16 @@ TEST(ErrorSeries, ReportsRisingSharesAndStopsWhenTold) {
     }
     std::vector<double> shares;
     size_t stop_after = 0;
-  } all, stopped;
-  const Accuracy a = AssessAccuracy(RunOf(kDefaults));
+  } all, stopped, run;
+  CircuitState state = RunOf(kDefaults);
+  const Accuracy a = AssessAccuracy(state);
   ASSERT_TRUE(ErrorSeries(a, all).has_value());
   EXPECT_TRUE(std::is_sorted(all.shares.begin(), all.shares.end()) && all.shares[0] >= 0 &&
               all.shares.back() == 1 && all.shares.size() > 24);  // more than once a point
   stopped.stop_after = 3;
   EXPECT_FALSE(ErrorSeries(a, stopped).has_value() || stopped.shares.size() != 3);
+  ASSERT_TRUE(RunMonitoredSimulation(state, false, run));
+  EXPECT_NEAR(run.shares[0], run.shares[1] - run.shares[0], 1e-6);
 }
 
 TEST(AccuracyWarnings, SayWhereTheResultIsNotWhatItClaims) {

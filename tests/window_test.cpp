@@ -249,9 +249,8 @@ class WindowTest : public QObject {
 
   void aFailedPlotLeavesTheWindowConsistent() {
     for (const test::Case& row : test::Cases("failed_plots")) {
-      const QStringList edits = EditsOf(row.at(0));
       Restart();
-      p_->Edit(edits);
+      p_->Edit(EditsOf(row.at(0)));
       p_->Plot();  // on a fresh window: tick marks, zero lines, design captions
       QCOMPARE(p_->shown.last().section('\n', 0, 0), QString::fromStdString(row.at(1)));
       COMPARE_WITH_REFERENCE(form2(), "form2-failed");
@@ -259,7 +258,7 @@ class WindowTest : public QObject {
       QCOMPARE(Boxes(), kNoReadout);
       p_->Edit(kDefaults);
       p_->Plot();
-      p_->Edit(edits);
+      p_->Edit(EditsOf(row.at(0)));
       p_->Plot();  // over a plot: that plot stays whole, its readout too
       QCOMPARE(p_->shown.last().section('\n', 0, 0), QString::fromStdString(row.at(1)));
       p_->MoveTo(50, 70);
