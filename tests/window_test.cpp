@@ -102,10 +102,7 @@ class WindowTest : public QObject {
   }
   // The readout that shows `time` and `value` in row `row` (is, v, iC, iL).
   static QStringList Readout(int row, const QString& time, const QString& value) {
-    QStringList boxes = kNoReadout;
-    boxes[2 * row] = time;
-    boxes[2 * row + 1] = value;
-    return boxes;
+    return kNoReadout.mid(0, 2 * row) + QStringList{time, value} + kNoReadout.mid(2 * row + 2);
   }
   void Restart() {
     p_.reset();
@@ -800,15 +797,18 @@ class WindowTest : public QObject {
   }
 
   // A line that leaves the plot area is cut at its edges, the rest drawn
-  // where it was: y = x + 50 from x = -100 to 100 is (0, 50) to (50, 100).
+  // where it was: y = x + 50 from x = -100 to 100 is (0, 50) to (50, 100),
+  // y = x - 50 from x = 25 to 75 is (50, 0) to (75, 25).
   void aLineIsCutAtTheEdges() {
+    const float lines[2][2][4] = {{{-100, -50, 100, 150}, {25, -25, 75, 25}},
+                                  {{0, 50, 50, 100}, {50, 0, 75, 25}}};
     QImage drawn[2];
-    for (QImage& image : drawn) {
+    for (int i = 0; i < 2; ++i) {
       ui::PictureBox box(nullptr);
       box.show();
       box.SetScale(0, 100, 100, 0);
-      &image == &drawn[0] ? box.DrawLine(-100, -50, 100, 150) : box.DrawLine(0, 50, 50, 100);
-      image = box.image();
+      for (const auto& line : lines[i]) box.DrawLine(line[0], line[1], line[2], line[3]);
+      drawn[i] = box.image();
     }
     QVERIFY(!drawn[0].isNull() && drawn[0] == drawn[1]);
   }
