@@ -183,7 +183,7 @@ TEST(ErrorSeries, ReportsRisingSharesAndStopsWhenTold) {
   stopped.stop_after = 3;
   EXPECT_FALSE(ErrorSeries(a, stopped).has_value() || stopped.shares.size() != 3);
   ASSERT_TRUE(RunMonitoredSimulation(state, false, run));
-  EXPECT_NEAR(run.shares[0], run.shares[1] - run.shares[0], 1e-6);
+  EXPECT_NEAR(run.shares[0], run.shares[1] - run.shares[0], 1e-12);
 }
 
 TEST(AccuracyWarnings, SayWhereTheResultIsNotWhatItClaims) {
