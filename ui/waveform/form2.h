@@ -58,12 +58,11 @@ class Form2 : public QWidget {
   // Left and Right move it by a sample along the selected trace, with Shift
   // by a tenth of a period, PageUp and PageDown by a period; Home and End go
   // to the first and last sample shown; Up and Down select the trace above
-  // or below. It shows the time
-  // of the sample and the sample's value in the readout boxes and the
-  // tooltip, marks it over the plot and gives the reading to a screen
-  // reader (the accessible name of Picture1). It starts at the first
-  // sample; while it is not shown, the moving keys only show it. Throws the
-  // Fault of its computations.
+  // or below. It shows the time of the sample and the sample's value in the
+  // readout boxes and the tooltip, marks it over the plot and gives the
+  // reading to a screen reader (the accessible name of Picture1). It starts
+  // at the first sample; while it is not shown, the moving keys only show
+  // it. Throws the Fault of its computations.
   void Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers);
 
   // The commands of the plot on screen, in the context menu of Picture1 and

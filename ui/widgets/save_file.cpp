@@ -48,12 +48,13 @@ QString AskSavePath(QWidget* window, const QString& title, const QString& propos
   // Qt's own dialog, which speaks Italian with the rest of the program. A
   // name typed without an extension gets the proposed one, and the question
   // whether to replace a file is asked of the completed name.
-  QFileDialog dialog(window, title, QDir(LastFolder()).filePath(proposed), filter);
+  const QString start = QDir(LastFolder()).filePath(proposed);
+  QFileDialog dialog(window, title, start, filter);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
-  dialog.selectFile(QDir(LastFolder()).filePath(proposed));
+  dialog.selectFile(start);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();
   LastFolder() = QFileInfo(path).absolutePath();
