@@ -56,7 +56,7 @@ std::string Percent(double share, std::string_view separator) {
 std::optional<double> Accuracy::EulerError() const { return ErrorAgainst(*this, euler_peak); }
 
 std::optional<double> Accuracy::MethodError() const {
-  if (!method) return std::nullopt;
+  if (!method || !MethodReached()) return std::nullopt;
   return ErrorAgainst(*this, method->peak);
 }
 
@@ -79,6 +79,21 @@ Accuracy AssessAccuracy(const CircuitState& state) {
     a.np_suggested = SettlingNP(state, *a.method, a.stability, a.residual);
   }
   return a;
+}
+
+bool AdviceApplies(const Accuracy& a) { return a.exact && a.exact->peak_v() != 0; }
+
+bool WarnsOf(const Accuracy& a) {
+  if (a.source_off) return false;
+  if (!a.stability.stable || a.residual > kSettledResidual) return true;
+  const std::optional<double> error = a.EulerError();
+  return error && *error > kWarnedPeakError;
+}
+
+bool Advise(Accuracy& a, RunMonitor* monitor) {
+  if (a.advice || !AdviceApplies(a)) return true;
+  a.advice = AdviceFor(a.Is, a.R, a.C, a.L, a.f, monitor);
+  return a.advice.has_value();
 }
 
 std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& a, RunMonitor& monitor) {
@@ -118,28 +133,38 @@ std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& a, RunMonitor
 std::vector<std::string> AccuracyWarnings(const Accuracy& a, std::string_view decimal_separator) {
   const Stability& s = a.stability;
   if (a.source_off) return {};
+  const std::string advice = a.advice ? " " + AdviceSentence(*a.advice) : std::string();
   if (!s.steps)
     return {WithN(a.N) + "non fa alcun passo: i valori mostrati restano quelli di partenza. " +
-            WhatWouldDo(s, true)};
+            WhatWouldDo(s, true) + advice};
   if (!s.stable)
     return {WithN(a.N) + kUnstable + " e i valori mostrati non sono quelli del regime. " +
-            WhatWouldDo(s, true)};
-  if (!(a.residual > kSettledResidual)) return {};
-  const int64_t periods = 100 * int64_t{std::max(a.NP, 0)};
-  std::string text = "Dopo " + std::to_string(periods) +
-                     " periodi simulati il transitorio non si è ancora esaurito (scarto del " +
-                     Percent(a.residual, decimal_separator) + " dal regime del metodo): ";
-  if (a.np_suggested)
-    text += "per arrivare a regime servono almeno NP = " + std::to_string(*a.np_suggested) + ".";
-  else
-    text += "con questo N non ci arriva neppure con NP = " + std::to_string(kMaxPeriodsShown) + ".";
-  return {text};
+            WhatWouldDo(s, true) + advice};
+  if (a.residual > kSettledResidual) {
+    const int64_t periods = 100 * int64_t{std::max(a.NP, 0)};
+    std::string text = "Dopo " + std::to_string(periods) +
+                       " periodi simulati il transitorio non si è ancora esaurito (scarto del " +
+                       Percent(a.residual, decimal_separator) + " dal regime del metodo): ";
+    if (a.np_suggested)
+      text += "per arrivare a regime servono almeno NP = " + std::to_string(*a.np_suggested) + ".";
+    else
+      text +=
+          "con questo N non ci arriva neppure con NP = " + std::to_string(kMaxPeriodsShown) + ".";
+    return {text + advice};
+  }
+  const std::optional<double> error = a.EulerError();
+  if (!error || !(*error > kWarnedPeakError)) return {};
+  auto volts = [&](double v) { return FormatReported(v, "0.00E+00", decimal_separator) + " V"; };
+  return {"Il picco mostrato, " + volts(a.euler_peak) + ", si scosta del " +
+          FormatReported(100 * *error, "0.0", decimal_separator) +
+          " % dal picco esatto del regime, " + volts(a.exact->peak_v()) + "." + advice};
 }
 
-std::string UnstableRunExplanation(const Stability& stability, int32_t N) {
+std::string UnstableRunExplanation(const Stability& stability, int32_t N,
+                                   const std::optional<Advice>& advice) {
   if (stability.stable || !stability.steps) return {};
   return WithN(N) + kUnstable + " finché supera il più grande numero rappresentabile; " +
-         WhatWouldDo(stability, false);
+         WhatWouldDo(stability, false) + (advice ? " " + AdviceSentence(*advice) : "");
 }
 
 }  // namespace analysis

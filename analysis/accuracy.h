@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/advice.h"
 #include "analysis/circuit_state.h"
 #include "analysis/exact_steady_state.h"
 #include "analysis/method_steady_state.h"
@@ -29,9 +30,17 @@ struct Accuracy {
   Stability stability;
   double residual = 0;                  // of the last period, share of the method's peak
   std::optional<int32_t> np_suggested;  // only when residual > kSettledResidual
+  // The N and NP that reach 1 %, worked out by Advise only where they are
+  // shown; none where AdviceApplies is false.
+  std::optional<Advice> advice;
+
+  // Whether a run reaches the method's steady state as NP grows: the method
+  // is stable and the circuit has a steady state. Else it is never reached.
+  bool MethodReached() const { return stability.stable && stability.circuit_settles; }
 
   // |a / exact peak - 1| of the Euler peak and of the method's steady
-  // peak; nullopt without an exact peak other than 0.
+  // peak; nullopt without an exact peak other than 0, and for the method
+  // where its steady state is never reached.
   std::optional<double> EulerError() const;
   std::optional<double> MethodError() const;
 };
@@ -39,6 +48,19 @@ struct Accuracy {
 // Returns the accuracy of the run in `state`. REQUIRES: a completed
 // RunSimulation and FindPeakV on `state`. Never throws for a completed run.
 Accuracy AssessAccuracy(const CircuitState& state);
+
+// Whether the advice exists for the circuit of `a`: it has an exact steady
+// state whose peak is not 0.
+bool AdviceApplies(const Accuracy& a);
+
+// Whether AccuracyWarnings shows a box for `a`, which then ends with the
+// advice: the method unstable or making no step, the run unsettled, or a
+// settled run whose shown peak is more than kWarnedPeakError off.
+bool WarnsOf(const Accuracy& a);
+
+// Works out a.advice where it applies and is not known yet. Returns false
+// when `monitor` said stop (a.advice then stays unknown).
+bool Advise(Accuracy& a, RunMonitor* monitor = nullptr);
 
 // The relative error of the method's steady-state peak at one N.
 struct ErrorPoint {
@@ -56,16 +78,20 @@ std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& accuracy, Run
 
 // The Italian texts of the boxes that a compute or plot shows after its own
 // messages when its result is not what it claims to be: the method unstable
-// for this N (or making no step), or the run not settled. Empty for a
-// settled, stable run, and for a source at 0, whose waveforms are all 0
-// from the start. Integers carry no grouping; the share of the
-// transient left is written with `decimal_separator`.
+// for this N (or making no step), the run not settled, or its peak more
+// than kWarnedPeakError from the exact one; at most one box, which ends
+// with AdviceSentence when a.advice is known. Empty for a settled, stable
+// run near the exact peak, and for a source at 0, whose waveforms are all 0
+// from the start. Integers carry no grouping; the shares in per cent and
+// the peaks are written with `decimal_separator`.
 std::vector<std::string> AccuracyWarnings(const Accuracy& accuracy,
                                           std::string_view decimal_separator);
 
 // The explanation that follows the fault text of a run that overflowed:
-// why an unstable method ends there and which N would do. Empty when the
-// method is stable for `stability`'s N.
-std::string UnstableRunExplanation(const Stability& stability, int32_t N);
+// why an unstable method ends there and which N would do, then
+// AdviceSentence of `advice` when given. Empty when the method is stable
+// for `stability`'s N.
+std::string UnstableRunExplanation(const Stability& stability, int32_t N,
+                                   const std::optional<Advice>& advice = std::nullopt);
 
 }  // namespace analysis

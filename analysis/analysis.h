@@ -10,6 +10,7 @@
 #pragma once
 
 #include "analysis/accuracy.h"
+#include "analysis/advice.h"
 #include "analysis/checked.h"
 #include "analysis/circuit_state.h"
 #include "analysis/exact_steady_state.h"

@@ -30,8 +30,9 @@ std::string Amount(uint64_t bytes, std::string_view separator) {
 // order, without throwing, and explains the first step that fails.
 class Trace {
  public:
-  Trace(const ParameterTexts& texts, Command command, std::string_view separator)
-      : t_(texts), command_(command), separator_(separator) {}
+  Trace(const ParameterTexts& texts, Command command, std::string_view separator,
+        RunMonitor* monitor)
+      : t_(texts), command_(command), separator_(separator), monitor_(monitor) {}
 
   std::string Explain(FaultKind kind) {
     // The sample-count warning reads N first, then the values in their order.
@@ -116,7 +117,14 @@ class Trace {
       return "f è negativa: il passo dt = (1/f)/N è negativo e la simulazione cresce senza "
              "limite per ogni N; f deve essere positiva.";
     const Stability stability = StabilityOf(s_);
-    if (!stability.stable && stability.steps) return UnstableRunExplanation(stability, s_.N);
+    if (!stability.stable && stability.steps) {
+      std::optional<Advice> advice;
+      const std::optional<ExactSteadyState> exact =
+          ExactSteadyState::Of(s_.Is, s_.R, s_.C, s_.L, s_.f);
+      if (exact && exact->peak_v() != 0)
+        advice = AdviceFor(s_.Is, s_.R, s_.C, s_.L, s_.f, monitor_);
+      return UnstableRunExplanation(stability, s_.N, advice);
+    }
     return "Durante la simulazione le grandezze del circuito superano " + Largest() +
            ": Is = " + t_.Is + " è troppo grande per questi valori di R, L e C.";
   }
@@ -124,14 +132,15 @@ class Trace {
   const ParameterTexts& t_;
   Command command_;
   std::string_view separator_;
+  RunMonitor* monitor_;
   CircuitState s_;
 };
 
 }  // namespace
 
 std::string ExplainFault(FaultKind kind, const ParameterTexts& texts, Command command,
-                         std::string_view decimal_separator) {
-  return Trace(texts, command, decimal_separator).Explain(kind);
+                         std::string_view decimal_separator, RunMonitor* monitor) {
+  return Trace(texts, command, decimal_separator, monitor).Explain(kind);
 }
 
 }  // namespace analysis

@@ -9,6 +9,7 @@
 
 #include "analysis/fault.h"
 #include "analysis/parameters.h"
+#include "analysis/run_monitor.h"
 
 namespace analysis {
 
@@ -21,10 +22,12 @@ enum class Command { kCompute, kPlot };
 // limit it passed: it traces the reading, the derivations and the
 // simulation of the command again, in their order and without throwing,
 // and explains the first step that fails. Amounts of memory are written
-// with `decimal_separator`. Empty when it finds no cause to name.
+// with `decimal_separator`. Empty when it finds no cause to name. An
+// unstable run's overflow ends with the advice of AdviceFor, which asks
+// `monitor` when given; cancelled, the explanation goes without it.
 //   N = "2147483647" -> "N è troppo grande (al massimo N = 2147483646)."
 //   R = "0"          -> "R è 0: la conduttanza G = 1/R sarebbe infinita; ..."
 std::string ExplainFault(FaultKind kind, const ParameterTexts& texts, Command command,
-                         std::string_view decimal_separator);
+                         std::string_view decimal_separator, RunMonitor* monitor = nullptr);
 
 }  // namespace analysis

@@ -50,8 +50,11 @@ std::string JsonReport(const CircuitState& s, const Accuracy& a,
                      ", \"NP\": " + std::to_string(s.NP) + "},\n";
   json += " \"euler\": {\"fris\": " + Number(s.fris) + ", \"Qris\": " + Number(s.Qris) +
           ", \"v_peak\": " + Number(s.v_peak) + "},\n";
-  json += " \"euler_steady\": ";
-  json += a.method ? "{\"v_peak\": " + Number(a.method->peak) + "}" : "null";
+  // A steady state the method never reaches (unstable, or no steady state
+  // of the circuit) has no peak to report.
+  json += " \"euler_steady\": {\"v_peak\": ";
+  json += a.method && a.MethodReached() ? Number(a.method->peak) : "null";
+  json += "}";
   json += ",\n \"exact\": ";
   json += a.exact ? "{\"v_peak\": " + Number(a.exact->peak_v()) +
                         ", \"t_peak_us\": " + Number(a.exact->peak_time() * 1e6) + "}"
@@ -61,7 +64,12 @@ std::string JsonReport(const CircuitState& s, const Accuracy& a,
           ", \"n_min\": " + OrNull(a.stability.n_min) + "},\n";
   json += " \"transient\": {\"residual\": " + Number(a.residual) +
           ", \"np_suggested\": " + OrNull(a.np_suggested) + "},\n";
-  json += " \"warnings\": [";
+  json += " \"advice\": ";
+  json += a.advice ? "{\"error_target\": " + Number(kAdviceError) +
+                         ", \"n\": " + OrNull(a.advice->n) + ", \"np\": " + OrNull(a.advice->np) +
+                         ", \"estimated\": " + (a.advice->estimated ? "true" : "false") + "}"
+                   : "null";
+  json += ",\n \"warnings\": [";
   for (size_t i = 0; i < warnings.size(); ++i) json += (i > 0 ? ", " : "") + Quoted(warnings[i]);
   return json + "]}\n";
 }
@@ -81,6 +89,7 @@ std::string TextReport(const CircuitState& s, const Accuracy& a,
     text += "v(t) di picco esatto: il circuito non ha un regime periodico per questi valori\n";
   if (const std::optional<double> error = a.EulerError())
     text += "errore del metodo sul picco = " + format(100 * *error, "0.00") + " %\n";
+  if (a.advice) text += AdviceSentence(*a.advice) + "\n";
   for (const std::string& warning : warnings) text += "Avviso: " + warning + "\n";
   return text;
 }
