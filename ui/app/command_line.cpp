@@ -132,7 +132,39 @@ bool WantsCommandLine(const QStringList& arguments) {
 
 namespace {
 
+// The first unknown option as it was written: "--bogus", or "-x" for a
+// letter of a short option ("-hx"). The parser drops the dashes.
+QString UnknownOptionAsWritten(const QStringList& arguments, const QStringList& unknown) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--")) break;  // the rest are arguments
+    if (argument.startsWith(QLatin1String("--"))) {
+      const QString name = argument.mid(2).section(QLatin1Char('='), 0, 0);
+      if (unknown.contains(name)) return QLatin1String("--") + name;
+    } else if (argument.startsWith(QLatin1Char('-'))) {
+      for (const QChar letter : argument.mid(1))
+        if (unknown.contains(QString(letter))) return QLatin1Char('-') + letter;
+    }
+  }
+  return QLatin1String("--") + unknown.first();
+}
+
+// How many times `option` was given, under any of its names.
+qsizetype TimesGiven(const QCommandLineParser& parser, const QCommandLineOption& option) {
+  qsizetype times = 0;
+  for (const QString& name : parser.optionNames()) times += option.names().contains(name);
+  return times;
+}
+
+// The message for an option given more than once, named by its long name.
+QString Repeated(const QCommandLineOption& option) {
+  return QString::fromUtf8("L'opzione --%1 è ripetuta\n").arg(option.names().last());
+}
+
 // Parses the arguments and runs what they ask; returns the exit status.
+// Mistakes of use (status 1) are told before help and version are answered;
+// a value given twice is a mistake in a value (status 2), like the field
+// check's, so that no value silently replaces another.
 int ParseAndRun() {
   QCommandLineParser parser;
   parser.setApplicationDescription(QString::fromUtf8(
@@ -160,12 +192,25 @@ int ParseAndRun() {
                         QStringLiteral("valore"), fallback);
     parser.addOption(values.back());
   }
-  if (!parser.parse(QCoreApplication::arguments())) {
+  const QStringList arguments = QCoreApplication::arguments();
+  if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
     Print(stderr, unknown.isEmpty()
                       ? parser.errorText() + QLatin1Char('\n')
                       : QString::fromUtf8("Opzione sconosciuta: %1\nPer l'aiuto: %2 --help\n")
-                            .arg(unknown.first(), QCoreApplication::applicationName()));
+                            .arg(UnknownOptionAsWritten(arguments, unknown),
+                                 QCoreApplication::applicationName()));
+    return 1;
+  }
+  for (const QCommandLineOption* flag : {&help, &version, &compute, &json}) {
+    if (TimesGiven(parser, *flag) > 1) {
+      Print(stderr, Repeated(*flag));
+      return 1;
+    }
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    Print(stderr,
+          QString::fromUtf8("Argomento inatteso: %1\n").arg(parser.positionalArguments().first()));
     return 1;
   }
   if (parser.isSet(help)) {
@@ -177,15 +222,16 @@ int ParseAndRun() {
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return 0;
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    Print(stderr,
-          QString::fromUtf8("Argomento inatteso: %1\n").arg(parser.positionalArguments().first()));
-    return 1;
-  }
   if (!parser.isSet(compute)) {
     Print(stderr,
           QString::fromUtf8("Le opzioni dei valori e --json valgono solo con --calcola.\n"));
     return 1;
+  }
+  for (const QCommandLineOption& value : values) {  // in the field check's order
+    if (parser.values(value).size() > 1) {
+      Print(stderr, Repeated(value));
+      return 2;
+    }
   }
   std::string texts[7];
   for (size_t i = 0; i < values.size(); ++i) texts[i] = parser.value(values[i]).toStdString();
