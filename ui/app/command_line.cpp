@@ -132,21 +132,19 @@ bool WantsCommandLine(const QStringList& arguments) {
 
 namespace {
 
-// The first unknown option as it was written: "--bogus", or "-x" for a
-// letter of a short option ("-hx"). The parser drops the dashes.
-QString UnknownOptionAsWritten(const QStringList& arguments, const QStringList& unknown) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& argument = arguments[i];
+// The unknown option `name` as it was written: "--bogus", or "-x" for a
+// letter of a short option ("-hx"). The parser keeps neither dash.
+QString UnknownOptionAsWritten(const QStringList& arguments, const QString& name) {
+  const QString long_form = QLatin1String("--") + name;
+  for (const QString& argument : arguments) {
     if (argument == QLatin1String("--")) break;  // the rest are arguments
-    if (argument.startsWith(QLatin1String("--"))) {
-      const QString name = argument.mid(2).section(QLatin1Char('='), 0, 0);
-      if (unknown.contains(name)) return QLatin1String("--") + name;
-    } else if (argument.startsWith(QLatin1Char('-'))) {
-      for (const QChar letter : argument.mid(1))
-        if (unknown.contains(QString(letter))) return QLatin1Char('-') + letter;
-    }
+    if (argument == long_form || argument.startsWith(long_form + QLatin1Char('=')))
+      return long_form;
+    if (name.size() == 1 && argument.startsWith(QLatin1Char('-')) &&
+        !argument.startsWith(QLatin1String("--")) && argument.contains(name))
+      return QLatin1Char('-') + name;
   }
-  return QLatin1String("--") + unknown.first();
+  return long_form;
 }
 
 // How many times `option` was given, under any of its names.
@@ -198,7 +196,7 @@ int ParseAndRun() {
     Print(stderr, unknown.isEmpty()
                       ? parser.errorText() + QLatin1Char('\n')
                       : QString::fromUtf8("Opzione sconosciuta: %1\nPer l'aiuto: %2 --help\n")
-                            .arg(UnknownOptionAsWritten(arguments, unknown),
+                            .arg(UnknownOptionAsWritten(arguments, unknown.first()),
                                  QCoreApplication::applicationName()));
     return 1;
   }
