@@ -45,7 +45,8 @@ class CommandLineTest : public QObject {
   void statusesAndMessages() {
     for (const test::Case& row : test::Cases("command_line")) {
       const QStringList arguments = QString::fromStdString(row.at(0)).split('|');
-      const Outcome o = RunProgram(arguments);
+      const std::string locale = test::Field(row, 4);
+      const Outcome o = RunProgram(arguments, locale.empty() ? "C.UTF-8" : locale.c_str());
       const QString what = arguments.join(' ');
       QVERIFY2(o.status == std::stoi(row.at(1)), qPrintable(what + ": " + o.err));
       QVERIFY2(Begins(o.out, row.at(2).c_str()), qPrintable(what + ": " + o.out));
@@ -55,8 +56,6 @@ class CommandLineTest : public QObject {
     full.setStandardOutputFile("/dev/full");
     full.start(RLC_PROGRAM, {"--calcola"});
     QVERIFY(full.waitForFinished() && full.exitCode() == 4);
-    // Under an Italian locale the summary writes the decimal comma.
-    QVERIFY(RunProgram({"--calcola"}, "it_IT.UTF-8").out.contains("v(t) di picco = 2,61E+02 V"));
   }
 
   // The JSON of the defaults holds the window's numbers to the bit, and

@@ -132,7 +132,37 @@ bool WantsCommandLine(const QStringList& arguments) {
 
 namespace {
 
+// The unknown option `name` as it was written: "--bogus", or "-x" for a
+// letter of a short option ("-hx"). The parser keeps neither dash.
+QString UnknownOptionAsWritten(const QStringList& arguments, const QString& name) {
+  const QString long_form = QLatin1String("--") + name;
+  for (const QString& argument : arguments) {
+    if (argument == QLatin1String("--")) break;  // the rest are arguments
+    if (argument == long_form || argument.startsWith(long_form + QLatin1Char('=')))
+      return long_form;
+    if (name.size() == 1 && argument.startsWith(QLatin1Char('-')) &&
+        !argument.startsWith(QLatin1String("--")) && argument.contains(name))
+      return QLatin1Char('-') + name;
+  }
+  return long_form;
+}
+
+// How many times `option` was given, under any of its names.
+qsizetype TimesGiven(const QCommandLineParser& parser, const QCommandLineOption& option) {
+  qsizetype times = 0;
+  for (const QString& name : parser.optionNames()) times += option.names().contains(name);
+  return times;
+}
+
+// The message for an option given more than once, named by its long name.
+QString Repeated(const QCommandLineOption& option) {
+  return QString::fromUtf8("L'opzione --%1 è ripetuta\n").arg(option.names().last());
+}
+
 // Parses the arguments and runs what they ask; returns the exit status.
+// Mistakes of use (status 1) are told before help and version are answered;
+// a value given twice is a mistake in a value (status 2), like the field
+// check's, so that no value silently replaces another.
 int ParseAndRun() {
   QCommandLineParser parser;
   parser.setApplicationDescription(QString::fromUtf8(
@@ -160,12 +190,25 @@ int ParseAndRun() {
                         QStringLiteral("valore"), fallback);
     parser.addOption(values.back());
   }
-  if (!parser.parse(QCoreApplication::arguments())) {
+  const QStringList arguments = QCoreApplication::arguments();
+  if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
     Print(stderr, unknown.isEmpty()
                       ? parser.errorText() + QLatin1Char('\n')
                       : QString::fromUtf8("Opzione sconosciuta: %1\nPer l'aiuto: %2 --help\n")
-                            .arg(unknown.first(), QCoreApplication::applicationName()));
+                            .arg(UnknownOptionAsWritten(arguments, unknown.first()),
+                                 QCoreApplication::applicationName()));
+    return 1;
+  }
+  for (const QCommandLineOption* flag : {&help, &version, &compute, &json}) {
+    if (TimesGiven(parser, *flag) > 1) {
+      Print(stderr, Repeated(*flag));
+      return 1;
+    }
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    Print(stderr,
+          QString::fromUtf8("Argomento inatteso: %1\n").arg(parser.positionalArguments().first()));
     return 1;
   }
   if (parser.isSet(help)) {
@@ -177,15 +220,16 @@ int ParseAndRun() {
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return 0;
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    Print(stderr,
-          QString::fromUtf8("Argomento inatteso: %1\n").arg(parser.positionalArguments().first()));
-    return 1;
-  }
   if (!parser.isSet(compute)) {
     Print(stderr,
           QString::fromUtf8("Le opzioni dei valori e --json valgono solo con --calcola.\n"));
     return 1;
+  }
+  for (const QCommandLineOption& value : values) {  // in the field check's order
+    if (parser.values(value).size() > 1) {
+      Print(stderr, Repeated(value));
+      return 2;
+    }
   }
   std::string texts[7];
   for (size_t i = 0; i < values.size(); ++i) texts[i] = parser.value(values[i]).toStdString();

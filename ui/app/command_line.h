@@ -16,10 +16,10 @@ namespace ui {
 bool WantsCommandLine(const QStringList& arguments);
 
 // Runs the command line under the QCoreApplication that exists and returns
-// the exit status: 0 done, 1 an unknown option or a stray argument, 2 a
-// value that the field check refuses, 3 a fault of the compute, 4 results
-// that could not be written. Messages go to standard error, results to
-// standard output.
+// the exit status: 0 done, 1 an unknown option, a stray argument or
+// another option given twice, 2 a value given twice or one that the field
+// check refuses, 3 a fault of the compute, 4 results that could not be
+// written. Messages go to standard error, results to standard output.
 int RunCommandLine();
 
 }  // namespace ui
