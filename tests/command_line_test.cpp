@@ -70,7 +70,8 @@ class CommandLineTest : public QObject {
     analysis::ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", "1000", "10"});
     analysis::RunSimulation(state, false);
     analysis::FindPeakV(state);
-    const analysis::Accuracy a = analysis::AssessAccuracy(state);
+    analysis::Accuracy a = analysis::AssessAccuracy(state);
+    analysis::Advise(a);
     const std::pair<const char*, double> numbers[] = {
         {"input/C", 1e-5},
         {"euler/fris", state.fris},
@@ -81,7 +82,10 @@ class CommandLineTest : public QObject {
         {"exact/t_peak_us", a.exact->peak_time() * 1e6},
         {"stability/rho_period", a.stability.rho},
         {"stability/n_min", 26},
-        {"transient/residual", a.residual}};
+        {"transient/residual", a.residual},
+        {"advice/error_target", 0.01},
+        {"advice/n", *a.advice->n},
+        {"advice/np", *a.advice->np}};
     for (const auto& [path, value] : numbers) {
       const QStringList keys = QString(path).split('/');
       QCOMPARE(json[keys[0]].toObject()[keys[1]].toDouble(), value);
@@ -93,7 +97,8 @@ class CommandLineTest : public QObject {
     const Outcome none =
         RunProgram({"--calcola", "--json", "--resistenza=-400", "--periodi=2", "--campioni=999"});
     const QJsonObject negative = QJsonDocument::fromJson(none.out.toUtf8()).object();
-    QVERIFY(negative["exact"].isNull());
+    QVERIFY(negative["exact"].isNull() && negative["advice"].isNull());
+    QVERIFY(negative["euler_steady"].toObject()["v_peak"].isNull());  // never reached
     QVERIFY(negative["stability"].toObject()["n_min"].isNull());
     const QJsonArray warnings = negative["warnings"].toArray();
     QCOMPARE(warnings.size(), 2);

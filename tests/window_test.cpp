@@ -186,7 +186,9 @@ class WindowTest : public QObject {
       if (texts.N != "4") {
         analysis::RunSimulation(state, false);
         analysis::FindPeakV(state);
-        told = analysis::AccuracyWarnings(analysis::AssessAccuracy(state), ".").at(0);
+        analysis::Accuracy a = analysis::AssessAccuracy(state);
+        analysis::Advise(a);
+        told = analysis::AccuracyWarnings(a, ".").at(0);
       }
       QCOMPARE(p_->shown.last(), QString::fromStdString(told));
       QCOMPARE(p_->shown.size(), texts.N == "4" ? 2 : 1);  // after the sample count warning
@@ -557,13 +559,31 @@ class WindowTest : public QObject {
     for (Qt::Key key : {Qt::Key_Home, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Right,
                         Qt::Key_Right})  // v(t) at sample 4
       QTest::keyClick(picture, key);
-    QCOMPARE(picture->toolTip(), QString("t= 25.16usec ; v(t) = -11.27V ; esatto = -8.06V"));
-    p_->MoveTo(50, 70);  // the mouse readout too, at its own instant
-    const double t = ((50 / 100.0) * 10 * 1000000) / 159 * 1e-6 - form2()->plotted()->dt;
-    QVERIFY(picture->toolTip().endsWith(" ; esatto = " + Fixed(steady->At(t).v) + "V"));
-    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(picture->toolTip(),
+             QString("t= 25.16usec ; v(t) = -11.27V ; Eulero = -11.27V ; esatto = -8.06V"));
+    // The mouse: v(t) is the pointer's height; beside it the plotted sample
+    // nearest the pointer, the last of period 5, and the exact value there.
     p_->MoveTo(50, 70);
-    QVERIFY(!picture->toolTip().contains("esatto"));
+    const double dt = form2()->plotted()->dt;
+    const QString compared = " ; Eulero = " + Fixed(form2()->plotted()->v_t.at(1000)) +
+                             "V ; esatto = " + Fixed(steady->At(4999 * dt).v) + "V";
+    QVERIFY2(picture->toolTip().endsWith(compared) &&
+                 !picture->toolTip().contains("v(t) = " + Fixed(form2()->plotted()->v_t.at(1000))),
+             qPrintable(picture->toolTip()));
+    auto* value_box = test::Find<QLabel>(form2(), "Label24");
+    QVERIFY(value_box->accessibleDescription().contains(", esatto "));
+    // Off and on again: the tooltip, the box and the name follow the press.
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    QVERIFY(!picture->toolTip().contains("Eulero") &&
+            !value_box->accessibleDescription().contains("esatto"));
+    QTest::keyClick(picture, Qt::Key_Right);  // after the mouse: the cursor where it stands
+    QVERIFY(!picture->accessibleName().contains("esatto"));
+    QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
+    QVERIFY2(picture->accessibleName().endsWith(", Eulero " + Fixed(form2()->plotted()->v_t.at(4)) +
+                                                " volt, esatto " + Fixed(steady->At(3 * dt).v) +
+                                                " volt"),
+             qPrintable(picture->accessibleName()));
+    QVERIFY(picture->toolTip().contains(" ; esatto = "));
   }
 
   // "Precisione del metodo" shows and copies the numbers of the analysis for
@@ -587,7 +607,8 @@ class WindowTest : public QObject {
         analysis::RunSimulation(state, false);
         analysis::FindPeakV(state);
       }
-      const analysis::Accuracy a = analysis::AssessAccuracy(state);
+      analysis::Accuracy a = analysis::AssessAccuracy(state);
+      analysis::Advise(a);
       QVERIFY(test::Activate(window));
       QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
       const QStringList lines =
@@ -597,14 +618,15 @@ class WindowTest : public QObject {
       };
       QVERIFY2(shows(0, a.N) && shows(1, a.NP) && shows(2, state.v_peak) &&
                    shows(3, a.method->peak) && shows(4, a.exact->peak_v()) &&
-                   shows(5, a.exact->peak_time() * 1e6) && shows(6, *a.EulerError()) &&
-                   shows(7, *a.MethodError()) && shows(8, a.stability.rho) &&
-                   shows(10, *a.stability.n_min),
+                   shows(5, a.exact->peak_time() * 1e6) && shows(6, 100 * *a.EulerError()) &&
+                   shows(7, 100 * *a.MethodError()) && shows(8, a.stability.rho) &&
+                   shows(10, *a.stability.n_min) && shows(13, *a.advice->n) &&
+                   shows(14, *a.advice->np),
                qPrintable(lines.join('|')));
       QCOMPARE(lines[9] + lines[12],
                QString::fromUtf8("Stabilità del metodo\tstabileNP suggerito\t—"));
-      const int points = int(lines.size()) - 13;  // then "N<TAB>error" lines
-      QVERIFY(points >= 20 && lines[13].section('\t', 0, 0).toInt() == 2 * *a.stability.n_min &&
+      const int points = int(lines.size()) - 15;  // then "N<TAB>error [%]" lines
+      QVERIFY(points >= 20 && lines[15].section('\t', 0, 0).toInt() == 2 * *a.stability.n_min &&
               lines.last().section('\t', 0, 0).toInt() == std::max(100 * a.N, 100000));
     }
     COMPARE_WITH_REFERENCE(window, "precisione");

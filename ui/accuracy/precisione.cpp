@@ -34,13 +34,15 @@ constexpr const char* kQuantities[] = {
     "Picco di v(t) a regime del metodo [V]",
     "Picco esatto di v(t) [V]",
     "Istante del picco esatto dall'accensione [usec]",
-    "Errore relativo del picco di Eulero",
-    "Errore relativo del regime del metodo",
+    "Errore relativo del picco di Eulero [%]",
+    "Errore relativo del regime del metodo [%]",
     "ρ per periodo",
     "Stabilità del metodo",
     "N minimo stabile",
-    "Scarto dal regime del metodo (transitorio)",
+    "Scarto dal regime del metodo (transitorio) [%]",
     "NP suggerito",
+    "N per restare entro l'1 %",
+    "NP per restare entro l'1 % (con quell'N)",
 };
 constexpr int kRows = sizeof kQuantities / sizeof kQuantities[0];
 
@@ -72,11 +74,31 @@ QString Count(const std::optional<int32_t>& value, const QString& none) {
   return value ? QString::number(*value) : none;
 }
 
+// A share as a percentage: three decimals, in exponent form below 0,01 %.
+QString Percent(const std::optional<double>& share) {
+  if (!share) return kNone;
+  const double percent = 100 * *share;
+  return Number(percent, percent != 0 && percent < 0.01 ? "0.000E+00" : "0.000");
+}
+
+// N1 or NP1 of the advice: "circa" where it is estimated, "nessuno" where
+// there is none; "—" where the advice does not apply or was cancelled.
+QString AdviceCount(const analysis::Accuracy& a, std::optional<int32_t> analysis::Advice::*count) {
+  if (!a.advice) return kNone;
+  const std::optional<int32_t> value = (*a.advice).*count;
+  if (!value) return QStringLiteral("nessuno");
+  return (a.advice->estimated ? QStringLiteral("circa ") : QString()) + QString::number(*value);
+}
+
 // The values of the table's rows for `a`.
 QStringList Values(const analysis::Accuracy& a) {
   const char* kPeak = "0.000000000E+00";  // ten digits: more than the start window's three
   const std::optional<double> method =
       a.method ? std::optional<double>(a.method->peak) : std::nullopt;
+  // A fixed point that a run moves away from, or towards no steady state.
+  const QString method_text = a.method && !a.MethodReached()
+                                  ? QString::fromUtf8("— (instabile: mai raggiunto)")
+                                  : Number(method, kPeak);
   const std::optional<double> exact =
       a.exact ? std::optional<double>(a.exact->peak_v()) : std::nullopt;
   const std::optional<double> when =
@@ -84,16 +106,18 @@ QStringList Values(const analysis::Accuracy& a) {
   return {QString::number(a.N),
           QString::number(a.NP),
           Number(a.euler_peak, kPeak),
-          Number(method, kPeak),
+          method_text,
           Number(exact, kPeak),
           Number(when, "0.000"),
-          Number(a.EulerError(), "0.000E+00"),
-          Number(a.MethodError(), "0.000E+00"),
+          Percent(a.EulerError()),
+          Percent(a.MethodError()),
           Number(a.stability.rho, "0.000000", 1000),
           a.stability.stable ? QStringLiteral("stabile") : QStringLiteral("instabile"),
           Count(a.stability.n_min, QStringLiteral("nessuno")),
-          a.method ? Number(a.residual, "0.000E+00") : kNone,
-          Count(a.np_suggested, kNone)};
+          a.method ? Percent(a.residual) : kNone,
+          Count(a.np_suggested, kNone),
+          AdviceCount(a, &analysis::Advice::n),
+          AdviceCount(a, &analysis::Advice::np)};
 }
 
 }  // namespace
@@ -146,8 +170,13 @@ Precisione::Precisione() {
 Precisione::~Precisione() = default;
 
 void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
-  ShowTable(accuracy);
-  ShowChart(accuracy);
+  analysis::Accuracy shown = accuracy;
+  {
+    ProgressGate gate(this);
+    analysis::Advise(shown, &gate);  // cancelled: its rows read "—"
+  }
+  ShowTable(shown);
+  ShowChart(shown);
 }
 
 void Precisione::ShowTable(const analysis::Accuracy& accuracy) {
@@ -184,16 +213,16 @@ void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
   method->setName(QStringLiteral("regime del metodo"));
   double low = INFINITY, high = 0;
   for (const analysis::ErrorPoint& p : *series_) {
-    method->append(p.N, p.error);
-    low = std::min(low, p.error);
-    high = std::max(high, p.error);
+    method->append(p.N, 100 * p.error);
+    low = std::min(low, 100 * p.error);
+    high = std::max(high, 100 * p.error);
   }
   const double first = series_->front().N, last = series_->back().N;
   double left = first, right = last;
   // The reference of slope -1 through the point of largest N.
   auto* slope = new QLineSeries;
   slope->setName(QString::fromUtf8("errore ∝ 1/N"));
-  const double through = series_->back().error * last;
+  const double through = 100 * series_->back().error * last;
   slope->append(first, through / first);
   slope->append(last, through / last);
   high = std::max(high, through / first);
@@ -206,22 +235,23 @@ void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
       QString::fromUtf8("Assi logaritmici. Da N = %1 a N = %2 l'errore scende da %3 a %4.")
           .arg(series_->front().N)
           .arg(series_->back().N)
-          .arg(Number(series_->front().error, "0.0E+00"), Number(series_->back().error, "0.0E+00"));
+          .arg(Number(100 * series_->front().error, "0.0E+00") + QStringLiteral(" %"),
+               Number(100 * series_->back().error, "0.0E+00") + QStringLiteral(" %"));
   if (const std::optional<double> error = accuracy.MethodError(); error && *error > 0) {
     auto* current = new QScatterSeries;
     current->setName(QString::fromUtf8("N attuale = %1").arg(accuracy.N));
     current->setMarkerSize(9);
     current->setColor(kCurrentColour);
     current->setBorderColor(kCurrentColour);
-    current->append(accuracy.N, *error);
+    current->append(accuracy.N, 100 * *error);
     chart->addSeries(current);
     left = std::min(left, double(accuracy.N));
     right = std::max(right, double(accuracy.N));
-    low = std::min(low, *error);
-    high = std::max(high, *error);
-    description += QString::fromUtf8(" N attuale %1, con errore %2.")
+    low = std::min(low, 100 * *error);
+    high = std::max(high, 100 * *error);
+    description += QString::fromUtf8(" N attuale %1, con errore %2 %.")
                        .arg(accuracy.N)
-                       .arg(Number(*error, "0.0E+00"));
+                       .arg(Number(100 * *error, "0.0E+00"));
   }
   if (const std::optional<int32_t> n_min = accuracy.stability.n_min;
       n_min && *n_min >= left / 1.2 && *n_min <= right * 1.2) {
@@ -239,7 +269,7 @@ void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
   x->setLabelFormat(QStringLiteral("%.0f"));
   x->setRange(left / 1.2, right * 1.2);
   auto* y = new QLogValueAxis;
-  y->setTitleText(QStringLiteral("errore relativo"));
+  y->setTitleText(QStringLiteral("errore relativo [%]"));
   y->setLabelFormat(QStringLiteral("%.0e"));
   y->setRange(low / 2, high * 2);
   chart->addAxis(x, Qt::AlignBottom);
@@ -259,7 +289,7 @@ QString Precisione::ReportText() const {
             QLatin1Char('\n');
   if (series_) {
     for (const analysis::ErrorPoint& p : *series_)
-      text += QString::number(p.N) + QLatin1Char('\t') + Number(p.error, "0.000000E+00") +
+      text += QString::number(p.N) + QLatin1Char('\t') + Number(100 * p.error, "0.000000E+00") +
               QLatin1Char('\n');
   }
   return text;

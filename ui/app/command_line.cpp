@@ -102,7 +102,8 @@ int Compute(const analysis::ParameterTexts& texts, bool json) {
     return 2;
   }
   const std::string separator = QLocale().decimalPoint().toStdString();
-  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+  analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
+  analysis::Advise(accuracy);
   std::vector<std::string> warnings = check.shown;  // the sample-count warning
   for (std::string& warning : analysis::AccuracyWarnings(accuracy, separator))
     warnings.push_back(std::move(warning));

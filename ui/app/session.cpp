@@ -38,15 +38,16 @@ void OnClick(Window* window, const char* button, void (Window::*handler)()) {
 // says what caused it, traced from the fields the command read.
 void OnFieldCommand(Form1* form, const char* button, void (Form1::*handler)(),
                     analysis::Command command) {
-  QObject::connect(Control<QPushButton>(form, button), &QPushButton::clicked, form,
-                   [form, handler, command] {
-                     Guarded(
-                         OnFault::kShowMessage, [&] { (form->*handler)(); },
-                         [&](analysis::FaultKind kind) {
-                           return analysis::ExplainFault(kind, form->FieldTexts(), command,
-                                                         QLocale().decimalPoint().toStdString());
-                         });
-                   });
+  QObject::connect(
+      Control<QPushButton>(form, button), &QPushButton::clicked, form, [form, handler, command] {
+        Guarded(
+            OnFault::kShowMessage, [&] { (form->*handler)(); },
+            [&](analysis::FaultKind kind) {
+              ProgressGate gate(form);  // the advice of an unstable run
+              return analysis::ExplainFault(kind, form->FieldTexts(), command,
+                                            QLocale().decimalPoint().toStdString(), &gate);
+            });
+      });
 }
 
 // Runs `handler` of `window` when its command `action` is chosen.

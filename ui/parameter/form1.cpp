@@ -128,7 +128,10 @@ void Form1::Command1_Click() {
   ShowValue(Label5, qris);
   ShowValue(Label9, fris, QStringLiteral("Hz"));
   ShowValue(Label12, v_peak, QStringLiteral("V"));
-  const analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
+  analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
+  // The advice is worked out only for a box that shows it; cancelled, the
+  // box goes without it.
+  if (analysis::WarnsOf(accuracy)) analysis::Advise(accuracy, &gate);
   ShowWarnings(accuracy, sink);
   if (result_handler_) result_handler_(accuracy);
 }

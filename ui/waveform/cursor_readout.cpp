@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/waveform/cursor_readout.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCursor>
 #include <QLabel>
 #include <QLocale>
@@ -76,6 +79,19 @@ QString FittedText(double value, const QLabel* box = nullptr) {
   return QString::fromStdString(analysis::Format(value, "0.00E+00", separator));
 }
 
+// The plotted sample of trace `row` nearest to user x: sample j of the NP N
+// shown (1 at the left) stands at x = 100 j / (NP N). None without one.
+std::optional<CursorReadout::Sample> SampleAt(const analysis::CircuitState& state, int row,
+                                              float x) {
+  const int64_t count = int64_t{state.NP} * state.N;
+  if (state.NP < 1 || state.N < 1) return std::nullopt;
+  const double at = Checked(Checked(static_cast<double>(x) / 100) * static_cast<double>(count));
+  const int64_t j = std::clamp<int64_t>(std::llround(at), 1, count);
+  const auto k = static_cast<int32_t>((j - 1) % state.N + 1);
+  return CursorReadout::Sample{TraceSamples(state, row).at(k),
+                               Checked(static_cast<double>(j - 1) * state.dt)};
+}
+
 }  // namespace
 
 CursorReadout::CursorReadout(QWidget* window) : picture_(Control<PictureBox>(window, "Picture1")) {
@@ -104,11 +120,13 @@ void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, flo
   spec.find_peak(state);
   const double v = Checked(
       Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
-  // Sample 1 stands at dt and the source switches on there.
-  ShowReading(row, t, v, t * 1e-6 - state.dt);
+  ShowReading(row, t, v, SampleAt(state, row, x));
 }
 
-void CursorReadout::SetExact(const analysis::ExactSteadyState* exact) { exact_ = exact; }
+void CursorReadout::SetExact(const analysis::ExactSteadyState* exact) {
+  exact_ = exact;
+  if (last_) ShowReading(last_->row, last_->t, last_->v, last_->sample);
+}
 
 void CursorReadout::Select(int row) { rows_[row].option->setChecked(true); }
 
@@ -119,12 +137,25 @@ int CursorReadout::Selected() const {
   return 0;
 }
 
-QString CursorReadout::ShowReading(int row, double t, double v, double since_on) {
+QString CursorReadout::ShowReading(int row, double t, double v, std::optional<Sample> sample) {
+  last_ = Reading{row, t, v, sample};
   const Row& spec = kRows[row];
   const QString time_text = FittedText(t, rows_[row].time_box);
   const QString value_text = FittedText(v, rows_[row].value_box);
+  // With the overlay on, the plotted sample beside the exact value at its
+  // instant: the pointer's height is no sample, so it is not compared.
+  QString euler, exact;
+  if (exact_ != nullptr && sample) {
+    euler = FittedText(sample->value);
+    exact = FittedText(ExactValue(*exact_, row, sample->since_on));
+  }
+  const QString unit_words = QString::fromLatin1(spec.unit_words);
+  const QString compared =
+      euler.isEmpty()
+          ? QString()
+          : QStringLiteral(", Eulero %1 %3, esatto %2 %3").arg(euler, exact, unit_words);
   ShowValue(rows_[row].time_box, time_text, QStringLiteral("microsecondi"));
-  ShowValue(rows_[row].value_box, value_text, QString::fromLatin1(spec.unit_words));
+  ShowValue(rows_[row].value_box, value_text, unit_words, compared);
   const QColor colour = QColor::fromRgb(spec.colour);
   if (rows_[row].value_box->palette().color(QPalette::WindowText) != colour) {
     QPalette palette = rows_[row].value_box->palette();
@@ -139,14 +170,14 @@ QString CursorReadout::ShowReading(int row, double t, double v, double since_on)
   QString tooltip = QString::fromLatin1(spec.tooltip_time) + FittedText(t) +
                     QStringLiteral("usec ; ") + QString::fromLatin1(spec.tooltip_trace) +
                     FittedText(v) + QString::fromLatin1(spec.unit);
-  if (exact_ != nullptr) {
-    tooltip += QStringLiteral(" ; esatto = ") + FittedText(ExactValue(*exact_, row, since_on)) +
-               QString::fromLatin1(spec.unit);
+  if (!euler.isEmpty()) {
+    tooltip += QStringLiteral(" ; Eulero = ") + euler + QString::fromLatin1(spec.unit) +
+               QStringLiteral(" ; esatto = ") + exact + QString::fromLatin1(spec.unit);
   }
   picture_->setToolTip(tooltip);
   // A tooltip already on screen follows the text while the mouse moves.
   if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tooltip, picture_);
-  return QString::fromLatin1(spec.trace).arg(time_text, value_text);
+  return QString::fromLatin1(spec.trace).arg(time_text, value_text) + compared;
 }
 
 }  // namespace ui

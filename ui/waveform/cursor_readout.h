@@ -8,6 +8,8 @@
 // sample cursor shows its readings through it too (ShowReading).
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 #include "analysis/circuit_state.h"
@@ -41,16 +43,26 @@ class CursorReadout {
   void Select(int row);
   // The row whose option button is selected.
   int Selected() const;
+  // A plotted sample: its value and its instant in s from a switching on
+  // of the source.
+  struct Sample {
+    double value;
+    double since_on;
+  };
+
   // Shows time `t` (us) and value `v` in the boxes of row `row` and in the
   // tooltip, as the mouse readout does, and blanks the other six boxes.
-  // `since_on` is the same instant in s from a switching on of the source,
-  // where the tooltip reads the exact steady state. Returns the reading in
-  // Italian words, for a screen reader.
-  QString ShowReading(int row, double t, double v, double since_on);
+  // With the exact steady state on, the tooltip, the value box's
+  // description and the reading add `sample` ("Eulero") and the exact
+  // value at its instant ("esatto"). Returns the reading in Italian words,
+  // for a screen reader.
+  QString ShowReading(int row, double t, double v, std::optional<Sample> sample);
 
-  // While `exact` is given, the tooltip adds its value at the instant shown
-  // ("; esatto = -8.06V"). nullptr stops it.
+  // While `exact` is given, the readings compare the plotted sample with
+  // it; nullptr stops it. The last reading is shown again at once.
   void SetExact(const analysis::ExactSteadyState* exact);
+  // Forgets the last reading: a new plot's samples are not its samples.
+  void Forget() { last_.reset(); }
 
  private:
   struct RowWidgets {
@@ -61,9 +73,17 @@ class CursorReadout {
 
   void ShowRow(analysis::CircuitState& state, int row, float x, float y);
 
+  // What the last reading showed, to show it again when the overlay changes.
+  struct Reading {
+    int row;
+    double t, v;
+    std::optional<Sample> sample;
+  };
+
   PictureBox* picture_;
   RowWidgets rows_[4];
   const analysis::ExactSteadyState* exact_ = nullptr;
+  std::optional<Reading> last_;
 };
 
 }  // namespace ui

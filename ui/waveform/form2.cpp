@@ -125,9 +125,10 @@ void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
   exact_->setToolTip(exact ? QString()
                            : QString::fromUtf8("Con questi valori di R, L, C e f il circuito non "
                                                "ha un regime periodico esatto da mostrare."));
-  UpdateOverlay();
   cursor_ = 0;
   Picture1->SetMarker(std::nullopt);
+  readout_->Forget();  // the readings shown so far are of the old samples
+  UpdateOverlay();
   Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
   for (QAction* command : {copy_image_, save_image_, save_data_}) command->setEnabled(true);
 }
@@ -136,10 +137,12 @@ void Form2::UpdateOverlay() {
   const analysis::ExactSteadyState* exact = nullptr;
   if (exact_->isChecked() && plotted_accuracy_ != nullptr && plotted_accuracy_->exact)
     exact = &*plotted_accuracy_->exact;
-  readout_->SetExact(exact);
   Picture1->SetOverlay(
       exact != nullptr ? ExactTraces(*plotted_, *exact, Picture1->ColumnXs()) : QList<QPolygonF>(),
       kExactColour);
+  readout_->SetExact(exact);  // the last reading follows at once
+  // A screen reader hears the keyboard sample again, with or without "esatto".
+  if (Picture1->marker_shown()) ShowSample(readout_->Selected());
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
@@ -195,8 +198,9 @@ void Form2::ShowSample(int row) {
   const double time = SampleTime(state, cursor_ + 1);
   const QPointF point = SamplePoint(state, row, period, k);
   readout_->Select(row);
-  const QString reading = readout_->ShowReading(row, time, TraceSamples(state, row).at(k),
-                                                static_cast<double>(cursor_) * state.dt);
+  const double value = TraceSamples(state, row).at(k);
+  const QString reading = readout_->ShowReading(
+      row, time, value, CursorReadout::Sample{value, static_cast<double>(cursor_) * state.dt});
   Picture1->SetMarker(point, QColor::fromRgb(kTraceColours[row]));
   Picture1->setAccessibleName(reading);  // a screen reader announces the new name
 }

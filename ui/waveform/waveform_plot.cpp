@@ -153,6 +153,8 @@ bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form, 
   CheckTraces(state);
   auto plotted = std::make_unique<analysis::CircuitState>(state);
   auto accuracy = std::make_unique<analysis::Accuracy>(analysis::AssessAccuracy(state));
+  // The advice of a warning is part of the plot: cancelled, so is the plot.
+  if (analysis::WarnsOf(*accuracy) && !analysis::Advise(*accuracy, &gate)) return false;
   if (!gate.Continue(1.0)) return false;
   // The drawing takes about a tenth of the run. It can be cancelled when the
   // run showed the progress dialog (and a copy of the drawing to go back to

@@ -100,8 +100,8 @@ bool TakesFocus(ControlKind kind) {
 
 }  // namespace
 
-void ShowValue(QLabel* label, const QString& text, const QString& unit) {
-  const QString description = unit.isEmpty() || text.isEmpty() ? text : text + ' ' + unit;
+void ShowValue(QLabel* label, const QString& text, const QString& unit, const QString& more) {
+  const QString description = (unit.isEmpty() || text.isEmpty() ? text : text + ' ' + unit) + more;
   if (label->text() == text && label->accessibleDescription() == description) return;
   label->setText(text);
   label->setAccessibleDescription(description);

@@ -64,8 +64,10 @@ void BuildControls(QWidget* window, QPalette::ColorRole background,
                    std::span<const ControlSpec> table);
 
 // Shows `text` in `label`, with `unit` after it in the label's accessible
-// description, and tells a screen reader that the value changed.
-void ShowValue(QLabel* label, const QString& text, const QString& unit = QString());
+// description and then `more` (a comparison read out with it), and tells a
+// screen reader that the value changed.
+void ShowValue(QLabel* label, const QString& text, const QString& unit = QString(),
+               const QString& more = QString());
 
 // Gives each control named in `names` (object name, accessible name) the
 // name a screen reader says for it, where its caption alone would not tell
