@@ -8,6 +8,7 @@
 // reports their ratio: the checks may cost at most 5 %.
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -132,6 +133,17 @@ void BM_AssessAccuracy(benchmark::State& bench) {
   }
 }
 
+// The advice where a box shows it: N1 and NP1 of the defaults' circuit
+// (R = 400 ohm) and of the high-Q one (R = 1e5 ohm), by R in ohm.
+void BM_Advice(benchmark::State& bench) {
+  for (auto _ : bench) {
+    std::optional<analysis::Advice> advice =
+        analysis::AdviceFor(1, static_cast<double>(bench.range(0)), 1e-5, 0.1, 159);
+    benchmark::DoNotOptimize(advice);
+  }
+}
+
+BENCHMARK(BM_Advice)->Arg(400)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunSimulation)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UncheckedLoop)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AssessAccuracy)->Args({1000, 10})->Args({1000000, 10})->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/parameter/form1.h"
 
+#include <optional>
 #include <string>
 
 #include <QAction>
@@ -119,8 +120,9 @@ void Form1::Command1_Click() {
   BoxMessageSink sink;
   if (!CheckFields(texts)) return;
   analysis::ReadParameters(state_, texts);
-  ProgressGate gate(this);
-  if (!analysis::RunMonitoredSimulation(state_, /*wrap_source=*/false, gate)) return;  // cancelled
+  // The progress dialog goes before the warning box comes.
+  std::optional<ProgressGate> gate(std::in_place, this);
+  if (!analysis::RunMonitoredSimulation(state_, /*wrap_source=*/false, *gate)) return;  // cancelled
   analysis::FindPeakV(state_);
   const QString qris = FormatForLocale(state_.Qris, "0.00E+00");
   const QString fris = FormatForLocale(state_.fris, "0.0000E+00");
@@ -131,7 +133,8 @@ void Form1::Command1_Click() {
   analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
   // The advice is worked out only for a box that shows it; cancelled, the
   // box goes without it.
-  if (analysis::WarnsOf(accuracy)) analysis::Advise(accuracy, &gate);
+  if (analysis::WarnsOf(accuracy)) analysis::Advise(accuracy, &*gate);
+  gate.reset();
   ShowWarnings(accuracy, sink);
   if (result_handler_) result_handler_(accuracy);
 }
