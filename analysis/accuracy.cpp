@@ -72,11 +72,12 @@ Accuracy AssessAccuracy(const CircuitState& state) {
   a.source_off = state.Is == 0;
   a.euler_peak = state.v_peak;
   a.exact = ExactSteadyState::Of(state.Is, state.R, state.C, state.L, state.f);
-  a.stability = StabilityOf(state);
-  a.method = MethodSteadyStateOf(state);
+  const EulerGrid grid = EulerGrid::Of(state);
+  a.stability = StabilityOf(grid);
+  a.method = MethodSteadyStateOf(grid);
   if (a.method) {
     a.residual = TransientResidual(state, *a.method);
-    a.np_suggested = SettlingNP(state, *a.method, a.stability, a.residual);
+    a.np_suggested = SettlingNP(grid, state.NP, *a.method, a.stability, a.residual);
   }
   return a;
 }
@@ -103,11 +104,7 @@ std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& a, RunMonitor
   constexpr double kLargest = INT32_MAX - 1;
   const double first = a.stability.n_min ? std::min(2.0 * *a.stability.n_min, kLargest) : 10;
   const double last = std::clamp(std::max(100.0 * a.N, 1e5), first, kLargest);
-  CircuitState probe;
-  probe.Is = a.Is;
-  probe.C = a.C;
-  probe.L = a.L;
-  probe.G = 1 / a.R;
+  const EulerGrid circuit = EulerGrid::At(a.Is, a.R, a.C, a.L, a.f, 0);
   // The monitor learns the share of the whole series from that of a point.
   struct : RunMonitor {
     RunMonitor* whole;
@@ -117,9 +114,8 @@ std::optional<std::vector<ErrorPoint>> ErrorSeries(const Accuracy& a, RunMonitor
   point.whole = &monitor;
   for (int i = 0; i < kPoints; ++i) {
     const double n = std::round(first * std::pow(last / first, i / (kPoints - 1.0)));
-    probe.N = static_cast<int32_t>(n);
+    const EulerGrid probe = circuit.WithN(static_cast<int32_t>(n));
     if (!series.empty() && series.back().N == probe.N) continue;
-    probe.dt = (1.0 / a.f) / probe.N;
     point.done = i / double{kPoints};
     point.share = 1.0 / kPoints;
     const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(probe, &point);

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/circuit_state.h"
+#include "analysis/euler_grid.h"
 #include "analysis/exact_steady_state.h"
 #include "analysis/method_steady_state.h"
 
@@ -21,15 +21,9 @@ constexpr int32_t kLargestN = INT32_MAX - 1;  // N + 1 must fit an int32
 class Search {
  public:
   Search(double Is, double R, double C, double L, double f, RunMonitor* monitor)
-      : monitor_(monitor) {
-    probe_.Is = Is;
-    probe_.R = R;
-    probe_.C = C;
-    probe_.L = L;
-    probe_.f = f;
-    probe_.G = 1 / R;
-    exact_peak_ = ExactSteadyState::Of(Is, R, C, L, f)->peak_v();
-  }
+      : circuit_(EulerGrid::At(Is, R, C, L, f, 0)),
+        exact_peak_(ExactSteadyState::Of(Is, R, C, L, f)->peak_v()),
+        monitor_(monitor) {}
 
   std::optional<Advice> Run() {
     Advice advice;
@@ -68,21 +62,17 @@ class Search {
       advice.np = EstimatedNP(hi);
       return advice;
     }
-    const CircuitState& at = At(hi);
+    const EulerGrid at = At(hi);
     const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(at, Share());
     if (stopped_ || !steady) return std::nullopt;
-    // 100 NP periods from rest: the residual is 1 before the first.
-    advice.np = SettlingNP(at, *steady, StabilityOf(at), 1.0);
+    // 100 NP periods from rest (NP = 0 shown): the residual is 1 before the first.
+    advice.np = SettlingNP(at, 0, *steady, StabilityOf(at), 1.0);
     return advice;
   }
 
  private:
-  // The probe with N = n and dt as a command derives it.
-  const CircuitState& At(int32_t n) {
-    probe_.N = n;
-    probe_.dt = (1.0 / probe_.f) / n;
-    return probe_;
-  }
+  // The circuit with N = n and dt as a command derives it.
+  EulerGrid At(int32_t n) const { return circuit_.WithN(n); }
 
   // Whether N = n to n + 3, one of each branch, all reach the target; the
   // first error that does not, in `failed`. The branches are three: an
@@ -111,7 +101,7 @@ class Search {
     if (stopped_) return NAN;
     for (const auto& [known, error] : errors_)
       if (known == n) return error;
-    const CircuitState& at = At(n);
+    const EulerGrid at = At(n);
     double error = INFINITY;
     if (StabilityOf(at).stable) {
       const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(at, Share());
@@ -169,8 +159,8 @@ class Search {
     }
   };
 
-  CircuitState probe_;
-  double exact_peak_ = 0;
+  EulerGrid circuit_;
+  double exact_peak_;
   RunMonitor* monitor_;
   ScanShare share_;
   bool stopped_ = false;

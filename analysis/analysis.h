@@ -13,6 +13,7 @@
 #include "analysis/advice.h"
 #include "analysis/checked.h"
 #include "analysis/circuit_state.h"
+#include "analysis/euler_grid.h"
 #include "analysis/exact_steady_state.h"
 #include "analysis/fault.h"
 #include "analysis/fault_explanation.h"

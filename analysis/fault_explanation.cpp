@@ -63,7 +63,7 @@ class Trace {
     if (!std::isfinite(1 / s_.f))
       return "f = " + t_.f + " è troppo piccola: il periodo 1/f supera " + Largest() + ".";
     if (s_.N == 0) return "N è 0: il passo dt = (1/f)/N sarebbe infinito; N deve essere almeno 1.";
-    s_.dt = (1 / s_.f) / s_.N;
+    s_.dt = StepOf(s_.f, s_.N);
     const double p = s_.L * s_.C;
     const std::string lc = " (L = " + t_.L + ", C = " + t_.C + ")";
     if (!std::isfinite(p)) return "Il prodotto L·C supera " + Largest() + lc + ".";
@@ -116,7 +116,7 @@ class Trace {
     if (s_.f < 0)
       return "f è negativa: il passo dt = (1/f)/N è negativo e la simulazione cresce senza "
              "limite per ogni N; f deve essere positiva.";
-    const Stability stability = StabilityOf(s_);
+    const Stability stability = StabilityOf(EulerGrid::Of(s_));
     if (!stability.stable && stability.steps) {
       std::optional<Advice> advice;
       const std::optional<ExactSteadyState> exact =

@@ -40,20 +40,20 @@ Power PowerOf(const Mat& D, int64_t m) {
   return p;
 }
 
-// The numbers one period of the simulation runs with.
+// The numbers one period of the simulation runs with, and its seam.
 struct Grid {
   double G, C, L, dt, Is;
   int32_t N, m1, m2;  // the seam: last sample of the first half, first of the second
 
-  explicit Grid(const CircuitState& s)
-      : G(s.G),
-        C(s.C),
-        L(s.L),
-        dt(s.dt),
-        Is(s.Is),
-        N(s.N),
-        m1(static_cast<int32_t>(std::nearbyint(s.N / 2.0))),
-        m2(static_cast<int32_t>(std::nearbyint(s.N / 2.0 + 1.0))) {}
+  explicit Grid(const EulerGrid& g)
+      : G(g.G),
+        C(g.C),
+        L(g.L),
+        dt(g.dt),
+        Is(g.Is),
+        N(g.N),
+        m1(SeamOf(g.N).m1),
+        m2(SeamOf(g.N).m2) {}
 
   bool steps() const { return N >= 3; }
   int64_t first_half() const { return m1 - 1; }   // steps kept with the source on
@@ -132,32 +132,27 @@ double RhoOf(const Grid& g) {
                   StepLogRadius(g.StepExcess()));
 }
 
-// Whether N samples per period make the method stable for the R, C, L, f of
-// `state`, with dt as DeriveCircuitValues computes it.
-bool StableWith(const CircuitState& state, int32_t N) {
-  CircuitState probe;
-  probe.G = state.G;
-  probe.C = state.C;
-  probe.L = state.L;
-  probe.N = N;
-  probe.dt = (1.0 / state.f) / N;
-  const Grid g(probe);
+// Whether N samples per period make the method stable for the circuit of
+// `grid`, with dt as a command derives it.
+bool StableWith(const EulerGrid& grid, int32_t N) {
+  const Grid g(grid.WithN(N));
   return g.steps() && RhoOf(g) < 1;
 }
 
 // Whether x y > 0, also where the product would leave the double range.
 bool SameSign(double x, double y) { return (x > 0 && y > 0) || (x < 0 && y < 0); }
 
-std::optional<int32_t> SmallestStableN(const CircuitState& state) {
+// G has the sign of R: 1 / R of a command is finite and not 0.
+std::optional<int32_t> SmallestStableN(const EulerGrid& grid) {
   constexpr int32_t kLargest = INT32_MAX - 1;  // N + 1 must fit an int32
-  if (!SameSign(state.R, state.C) || !SameSign(state.L, state.C) || !(state.f > 0) ||
-      !StableWith(state, kLargest))
+  if (!SameSign(grid.G, grid.C) || !SameSign(grid.L, grid.C) || !(grid.f > 0) ||
+      !StableWith(grid, kLargest))
     return std::nullopt;
   // The step shrinks as N grows: stable from some N on.
   int32_t unstable = 2, stable = kLargest;
   while (stable - unstable > 1) {
     const int32_t mid = unstable + (stable - unstable) / 2;
-    (StableWith(state, mid) ? stable : unstable) = mid;
+    (StableWith(grid, mid) ? stable : unstable) = mid;
   }
   return stable;
 }
@@ -184,15 +179,15 @@ double ResidualAfter(const Grid& g, const Mat& period_excess, const MethodSteady
 
 }  // namespace
 
-Stability StabilityOf(const CircuitState& state) {
-  const Grid g(state);
+Stability StabilityOf(const EulerGrid& grid) {
+  const Grid g(grid);
   Stability s;
   s.steps = g.steps();
-  s.n_min = SmallestStableN(state);
-  s.circuit_settles = SameSign(state.R, state.C) && SameSign(state.L, state.C);
+  s.n_min = SmallestStableN(grid);
+  s.circuit_settles = SameSign(grid.G, grid.C) && SameSign(grid.L, grid.C);
   if (!s.circuit_settles) {
     // The one of the three whose sign differs from the other two.
-    const bool r = state.R < 0, c = state.C < 0, l = state.L < 0;
+    const bool r = grid.G < 0, c = grid.C < 0, l = grid.L < 0;
     s.negative = (r && !c && !l) ? "R" : (c && !r && !l) ? "C" : (l && !r && !c) ? "L" : "";
   }
   if (!s.steps) return s;  // the state stays where it is: rho = 1
@@ -201,9 +196,8 @@ Stability StabilityOf(const CircuitState& state) {
   return s;
 }
 
-std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state,
-                                                     RunMonitor* monitor) {
-  const Grid g(state);
+std::optional<MethodSteadyState> MethodSteadyStateOf(const EulerGrid& grid, RunMonitor* monitor) {
+  const Grid g(grid);
   if (!g.steps()) return std::nullopt;
   // x1 = (I + E2)((I + E1) x1 + S1 b): -(E1 + E2 + E2 E1) x1 = (I + E2) S1 b,
   // b = (dt Is / C, 0) the source's share of a step.
@@ -231,30 +225,30 @@ std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state,
   return steady;
 }
 
-double PredictedResidual(const CircuitState& state, const MethodSteadyState& steady,
-                         int64_t periods) {
-  const Grid g(state);
+double PredictedResidual(const EulerGrid& grid, const MethodSteadyState& steady, int64_t periods) {
+  const Grid g(grid);
   return ResidualAfter(g, PeriodExcess(g), steady, periods);
 }
 
 double TransientResidual(const CircuitState& state, const MethodSteadyState& steady) {
   double largest = 0;
-  ScanPeriod(Grid(state), steady.v1, steady.iL1, state.Is, [&](int32_t k, double v) {
+  ScanPeriod(Grid(EulerGrid::Of(state)), steady.v1, steady.iL1, state.Is, [&](int32_t k, double v) {
     largest = std::max(largest, std::fabs(state.v_t.at(k) - v));
   });
   if (largest == 0) return 0;
   return largest / steady.peak;
 }
 
-std::optional<int32_t> SettlingNP(const CircuitState& state, const MethodSteadyState& steady,
-                                  const Stability& stability, double residual) {
+std::optional<int32_t> SettlingNP(const EulerGrid& grid, int32_t NP,
+                                  const MethodSteadyState& steady, const Stability& stability,
+                                  double residual) {
   if (!(residual > kSettledResidual) || !stability.stable || steady.peak == 0) return std::nullopt;
-  const Grid g(state);
+  const Grid g(grid);
   const Mat period = PeriodExcess(g);
   auto settles = [&](int64_t np) {
     return ResidualAfter(g, period, steady, 100 * np) <= kSettledResidual;
   };
-  const int64_t shown = std::max(state.NP, 0);
+  const int64_t shown = std::max(NP, 0);
   // Periods more that shrink the residual under the bound at rho per period.
   const double more = std::ceil(std::log(kSettledResidual / residual) / std::log(stability.rho));
   const double estimate = std::ceil((100.0 * static_cast<double>(shown) + more) / 100);

@@ -8,13 +8,15 @@
 // period. Only the steps that the copies keep count: m1 - 1 with the source
 // on (samples 1 to m1) and N - m2 with it off (m2 to N), N - 2 in all for
 // an even N. Nothing here runs inside the simulation; every function reads
-// the numbers a command has derived (G, C, L, dt, N, f) and does not throw.
+// the numbers a command has derived (EulerGrid: Is, G, C, L, f, dt, N) and
+// does not throw.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "analysis/circuit_state.h"
+#include "analysis/euler_grid.h"
 #include "analysis/simulation.h"
 
 namespace analysis {
@@ -29,17 +31,17 @@ struct Stability {
   const char* negative = "";     // else what is negative: "R", "C", "L" or "" (several)
 };
 
-// Returns the stability of one period for G, C, L, dt and N of `state`,
-// and the smallest stable N for its R, C, L and f (none unless RC > 0 and
+// Returns the stability of one period for G, C, L, dt and N of `grid`,
+// and the smallest stable N for its G, C, L and f (none unless RC > 0 and
 // LC > 0 and some N up to 2147483646 is stable). Each step multiplies a
 // deviation by I + dt A, whose eigenvalues are worked with as dt lambda
 // (lambda - 1 of the step's own), so that a step close to 1 (N ~ 1e9)
 // keeps its digits: rho = exp(n log|1 + dt lambda|) with log1p.
 // The edge of N_min is the one the floating-point dt = (1 / f) / N gives:
 // N_min - 1 is unstable and N_min stable.
-Stability StabilityOf(const CircuitState& state);
+Stability StabilityOf(const EulerGrid& grid);
 
-// The method's periodic steady state of the circuit of `state`.
+// The method's periodic steady state of the circuit of a grid.
 struct MethodSteadyState {
   double v1 = 0, iL1 = 0;  // V, A: the state at sample 1 of its period
   double peak = 0;         // V: the largest |v| over the samples 1 to N of that period
@@ -52,7 +54,7 @@ struct MethodSteadyState {
 // leave the double range. Asks `monitor`, when given, every 32768 samples
 // of the period with the share of the period done; nullopt also when it
 // says stop.
-std::optional<MethodSteadyState> MethodSteadyStateOf(const CircuitState& state,
+std::optional<MethodSteadyState> MethodSteadyStateOf(const EulerGrid& grid,
                                                      RunMonitor* monitor = nullptr);
 
 // Returns the largest |v_t(k) - v_steady(k)| over k = 1..N, divided by the
@@ -64,8 +66,7 @@ double TransientResidual(const CircuitState& state, const MethodSteadyState& ste
 // have, without running it: the deviation -x1 at its start, carried through
 // the periods by the period's matrix raised in O(log periods) products, and
 // through the last one sample by sample. REQUIRES: steady.peak > 0.
-double PredictedResidual(const CircuitState& state, const MethodSteadyState& steady,
-                         int64_t periods);
+double PredictedResidual(const EulerGrid& grid, const MethodSteadyState& steady, int64_t periods);
 
 // The residual below which a run counts as settled.
 inline constexpr double kSettledResidual = 0.001;
@@ -73,12 +74,13 @@ inline constexpr double kSettledResidual = 0.001;
 inline constexpr int32_t kMaxPeriodsShown = INT32_MAX / 100;
 
 // Returns an NP whose 100 NP periods from rest bring the residual under
-// kSettledResidual, when `residual` (that of the run of state.NP) is above
+// kSettledResidual, when `residual` (that of the run of `NP`) is above
 // it and the method is stable: estimated from rho, checked against the
 // residual that NP gives, then lowered by bisection towards the smallest
 // NP that does, so that it is at most about that NP. nullopt when the run is
 // settled, the method is not stable, or no NP up to kMaxPeriodsShown does.
-std::optional<int32_t> SettlingNP(const CircuitState& state, const MethodSteadyState& steady,
-                                  const Stability& stability, double residual);
+std::optional<int32_t> SettlingNP(const EulerGrid& grid, int32_t NP,
+                                  const MethodSteadyState& steady, const Stability& stability,
+                                  double residual);
 
 }  // namespace analysis

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "analysis/checked.h"
+#include "analysis/euler_grid.h"
 #include "analysis/memory_guard.h"
 #include "analysis/numbers.h"
 #include "analysis/platform_memory.h"
@@ -152,8 +153,7 @@ bool RunOrStop(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
   Pacer pacer{monitor, limit};
   const int32_t N = state.N;
   // The seam indices: the last of the first half, the first of the second.
-  const int32_t m1 = NearestInt32(N / 2.0);
-  const int32_t m2 = NearestInt32(N / 2.0 + 1.0);
+  const auto [m1, m2] = SeamOf(N);
   for (state.cycle = 1; state.cycle <= limit; state.cycle = CheckedAdd(state.cycle, 1)) {
     if (!RunHalfPeriod(state, 1, m1, state.Is, pacer)) return false;
     state.v_t.at(m2) = state.v_t.at(m1);
@@ -177,10 +177,9 @@ void DeriveConductance(CircuitState& state) {
 
 void DeriveCircuitValues(CircuitState& state) {
   // dt: one check after both divisions.
-  const double period = 1.0 / state.f;
-  state.dt = period / static_cast<double>(state.N);
+  state.dt = StepOf(state.f, state.N);
   if (!std::isfinite(state.dt)) {
-    CheckedDiv(1.0, state.f);
+    const double period = CheckedDiv(1.0, state.f);
     ThrowNonFiniteQuotient(period, static_cast<double>(state.N), state.dt);
   }
   const double p = Checked(state.L * state.C);

@@ -74,7 +74,7 @@ TEST(MethodSteadyState, IsWhatALongRunSettlesToSampleForSample) {
   for (const test::Case& row : test::Cases("method_steady_state")) {
     SCOPED_TRACE(row.at(7));
     const CircuitState state = RunOf(TextsOf(row));
-    const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(state);
+    const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(EulerGrid::Of(state));
     ASSERT_TRUE(steady.has_value());
     EXPECT_NEAR(steady->peak, state.v_peak, 1e-12 * state.v_peak);
     EXPECT_NEAR(steady->v1, state.v_t.at(1), 1e-12 * state.v_peak);
@@ -82,9 +82,10 @@ TEST(MethodSteadyState, IsWhatALongRunSettlesToSampleForSample) {
     EXPECT_LT(TransientResidual(state, *steady), 1e-12);
   }
   CircuitState none = RunOf({"1", "400", "1e-5", "0.1", "159", "2", "1"});  // no step is kept
-  EXPECT_FALSE(MethodSteadyStateOf(none).has_value());
+  EXPECT_FALSE(MethodSteadyStateOf(EulerGrid::Of(none)).has_value());
   const CircuitState off = RunOf({"0", "400", "1e-5", "0.1", "159", "1000", "1"});
-  EXPECT_EQ(TransientResidual(off, *MethodSteadyStateOf(off)), 0);  // settled from the start
+  EXPECT_EQ(TransientResidual(off, *MethodSteadyStateOf(EulerGrid::Of(off))),
+            0);  // settled from the start
 }
 
 // The spectral radius of one period, from the period's matrix stepped with
@@ -106,13 +107,13 @@ TEST(Stability, NMinIsTheEdgeOfTheFloatingPointStep) {
     const double digits = test::Number(row.at(5));
     CircuitState state;
     ReadParameters(state, texts);
-    const std::optional<int32_t> n_min = StabilityOf(state).n_min;
+    const std::optional<int32_t> n_min = StabilityOf(EulerGrid::Of(state)).n_min;
     ASSERT_TRUE(n_min.has_value()) << texts.R;
     EXPECT_TRUE(known == 0 || *n_min == known) << *n_min;
     for (const int32_t n : {*n_min - 1, *n_min}) {
       texts.N = std::to_string(n);
       ReadParameters(state, texts);
-      const Stability s = StabilityOf(state);
+      const Stability s = StabilityOf(EulerGrid::Of(state));
       const long double plain = PlainRho(state);
       EXPECT_EQ(s.stable, n == *n_min) << texts.R << " N = " << n;
       EXPECT_EQ(plain < 1, n == *n_min) << texts.R << " N = " << n;
@@ -122,7 +123,7 @@ TEST(Stability, NMinIsTheEdgeOfTheFloatingPointStep) {
   // Steps close to 1: no false instability, rho near its limit exp(-T / (2RC)).
   CircuitState fine;
   ReadParameters(fine, {"1", "400", "1e-5", "0.1", "159", "1000000000", "1"});
-  const Stability s = StabilityOf(fine);
+  const Stability s = StabilityOf(EulerGrid::Of(fine));
   EXPECT_TRUE(s.stable);
   EXPECT_NEAR(s.rho, std::exp(-1 / (159 * 2 * 400 * 1e-5)), 1e-6);
   // No N makes a circuit without a steady state stable.
@@ -130,7 +131,9 @@ TEST(Stability, NMinIsTheEdgeOfTheFloatingPointStep) {
        {ParameterTexts{"1", "-400", "1e-5", "0.1", "159", "1000", "1"},
         ParameterTexts{"1", "400", "-1e-5", "-0.1", "159", "1000", "1"}}) {
     ReadParameters(fine, texts);
-    EXPECT_FALSE(StabilityOf(fine).stable || StabilityOf(fine).n_min.has_value()) << texts.R;
+    EXPECT_FALSE(StabilityOf(EulerGrid::Of(fine)).stable ||
+                 StabilityOf(EulerGrid::Of(fine)).n_min.has_value())
+        << texts.R;
   }
 }
 
@@ -145,9 +148,11 @@ double Apart(const CircuitState& a, const CircuitState& b) {
 TEST(PredictedResidual, IsTheResidualOfTheRun) {
   for (const char* np : {"1", "3", "8"}) {
     const CircuitState run = RunOf({"1", "1e4", "1e-5", "0.1", "159", "1000", np});
-    const MethodSteadyState steady = *MethodSteadyStateOf(run);
+    const MethodSteadyState steady = *MethodSteadyStateOf(EulerGrid::Of(run));
     const double measured = TransientResidual(run, steady);
-    EXPECT_NEAR(PredictedResidual(run, steady, 100 * run.NP), measured, 1e-9 * measured) << np;
+    EXPECT_NEAR(PredictedResidual(EulerGrid::Of(run), steady, 100 * run.NP), measured,
+                1e-9 * measured)
+        << np;
   }
 }
 

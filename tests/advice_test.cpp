@@ -124,7 +124,7 @@ TEST(Advice, ReachesOnePercentFromN1OnAndNotBefore) {
     for (const int32_t n : {n1, n1 + 1, n1 + 2, n1 + 3, n1 + 5, n1 + 6, 2 * n1 + 1, 8 * n1 + 3})
       EXPECT_LE(PlainError(Is, R, C, L, f, n), kAdviceError) << "N = " << n;
     CircuitState below = Grid(Is, R, C, L, f, n1 - 1);
-    if (StabilityOf(below).stable) {
+    if (StabilityOf(EulerGrid::Of(below)).stable) {
       EXPECT_GT(PlainError(Is, R, C, L, f, n1 - 1), kAdviceError) << "N1 - 1 = " << n1 - 1;
     }
     // NP1 settles at N1, NP1 - 1 does not; without NP1 no NP a field takes does.
