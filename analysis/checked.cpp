@@ -4,14 +4,14 @@
 
 namespace analysis {
 
-void ThrowNonFinite(double r) {
-  throw Fault(std::isnan(r) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+void ThrowNonFinite(double r, FaultCause cause) {
+  throw Fault(std::isnan(r) ? FaultKind::InvalidOperation : FaultKind::Overflow, cause);
 }
 
-void ThrowNonFiniteQuotient(double a, double b, double r) {
+void ThrowNonFiniteQuotient(double a, double b, double r, FaultCause cause) {
   if (std::isinf(r) && b == 0.0 && std::isfinite(a) && a != 0.0)
-    throw Fault(FaultKind::DivisionByZero);
-  ThrowNonFinite(r);
+    throw Fault(FaultKind::DivisionByZero, cause);
+  ThrowNonFinite(r, cause);
 }
 
 }  // namespace analysis

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "analysis/fault.h"
-#include "analysis/parameters.h"
+#include "analysis/fields.h"
 #include "analysis/run_monitor.h"
 
 namespace analysis {
@@ -17,17 +17,15 @@ namespace analysis {
 // its captions before it simulates.
 enum class Command { kCompute, kPlot };
 
-// Returns the cause of a fault of `kind` that a command met with `texts`,
-// in Italian, naming the field by its label on the start window and the
-// limit it passed: it traces the reading, the derivations and the
-// simulation of the command again, in their order and without throwing,
-// and explains the first step that fails. Amounts of memory are written
-// with `decimal_separator`. Empty when it finds no cause to name. An
-// unstable run's overflow ends with the advice of AdviceFor, which asks
-// `monitor` when given; cancelled, the explanation goes without it.
+// Returns the cause of `fault`, which a command met reading `texts`, in
+// Italian, from the step and the field the fault names: the field by its
+// label on the start window and the limit it passed. Amounts of memory are
+// written with `decimal_separator`. An unstable run's overflow ends with the
+// advice of AdviceFor, which asks `monitor` when given; cancelled, the
+// explanation goes without it. Empty for a fault that names no step.
 //   N = "2147483647" -> "N è troppo grande (al massimo N = 2147483646)."
 //   R = "0"          -> "R è 0: la conduttanza G = 1/R sarebbe infinita; ..."
-std::string ExplainFault(FaultKind kind, const ParameterTexts& texts, Command command,
+std::string ExplainFault(const Fault& fault, const ParameterTexts& texts, Command command,
                          std::string_view decimal_separator, RunMonitor* monitor = nullptr);
 
 }  // namespace analysis

@@ -11,7 +11,7 @@ void EnsureMemoryFor(uint64_t bytes, uint64_t released_bytes) {
   if (bytes <= kAlwaysAvailableBytes || bytes <= released_bytes) return;
   const AvailableMemory available = ReadAvailableMemory();
   if (available.bytes && bytes - released_bytes > *available.bytes)
-    throw Fault(FaultKind::OutOfMemory);
+    throw Fault(FaultKind::OutOfMemory, {FaultStep::kMemory, Field::kN});
 }
 
 }  // namespace analysis

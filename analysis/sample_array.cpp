@@ -17,13 +17,13 @@ void SampleArray::Allocate(int32_t upper) {
 }
 
 bool SampleArray::Allocate(int32_t upper, RunMonitor& monitor) {
-  if (upper < 0) throw Fault(FaultKind::IndexOutOfRange);
+  if (upper < 0) throw Fault(FaultKind::IndexOutOfRange, {FaultStep::kSampleIndex, Field::kN});
   // Release the old contents first, so that the old and the new array are
   // never held at the same time.
   Release();
   const size_t size = static_cast<size_t>(upper) + 1;
   values_.reset(new (std::nothrow) double[size]);
-  if (values_ == nullptr) throw Fault(FaultKind::OutOfMemory);
+  if (values_ == nullptr) throw Fault(FaultKind::OutOfMemory, {FaultStep::kMemory, Field::kN});
   // Writing the zeros touches every page: on a large array that is slow.
   constexpr size_t kPiece = size_t{1} << 15;
   for (size_t done = 0; done < size; done += kPiece) {
@@ -57,7 +57,7 @@ SampleArray& SampleArray::operator=(const SampleArray& other) {
   EnsureMemoryFor(size * sizeof(double), held);
   Release();
   values_.reset(new (std::nothrow) double[size]);  // every element is written below
-  if (values_ == nullptr) throw Fault(FaultKind::OutOfMemory);
+  if (values_ == nullptr) throw Fault(FaultKind::OutOfMemory, {FaultStep::kMemory, Field::kN});
   std::copy_n(other.values_.get(), size, values_.get());
   upper_ = other.upper_;
   allocated_ = true;

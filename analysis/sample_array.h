@@ -47,12 +47,12 @@ class SampleArray {
   // allocated() and 0 <= k <= upper().
   double& at(int32_t k) {
     if (!Contains(k)) [[unlikely]]
-      throw Fault(FaultKind::IndexOutOfRange);
+      throw Fault(FaultKind::IndexOutOfRange, {FaultStep::kSampleIndex, Field::kN});
     return values_[static_cast<size_t>(k)];
   }
   double at(int32_t k) const {
     if (!Contains(k)) [[unlikely]]
-      throw Fault(FaultKind::IndexOutOfRange);
+      throw Fault(FaultKind::IndexOutOfRange, {FaultStep::kSampleIndex, Field::kN});
     return values_[static_cast<size_t>(k)];
   }
 

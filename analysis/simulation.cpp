@@ -18,12 +18,14 @@ namespace {
 // Reproduces the checks of one step statement on the values it used, to
 // throw the fault of the first operation that left the finite numbers.
 [[noreturn]] void FailCapacitorCurrent(double is, double il, double g, double v) {
-  Checked(Checked(is - il) - Checked(g * v));
+  constexpr FaultCause kRun{FaultStep::kRun, std::nullopt};
+  Checked(Checked(Checked(is - il, kRun) - Checked(g * v, kRun), kRun), kRun);
   throw Fault(FaultKind::Overflow);  // not reached: the statement did fail
 }
 
 [[noreturn]] void FailIntegration(double dt, double x, double scale, double old) {
-  Checked(CheckedDiv(Checked(dt * x), scale) + old);
+  constexpr FaultCause kRun{FaultStep::kRun, std::nullopt};
+  Checked(CheckedDiv(Checked(dt * x, kRun), scale, kRun) + old, kRun);
   throw Fault(FaultKind::Overflow);  // not reached: the statement did fail
 }
 
@@ -116,7 +118,7 @@ bool RunHalfPeriod(CircuitState& state, int32_t first, int32_t last, double sour
   // The four arrays are allocated together, with equal bounds. The bounds
   // hold for every N the run accepts; the test guards the unchecked access.
   if (first <= last && !(state.v_t.ContainsRange(first, last) && last < state.v_t.upper()))
-    throw Fault(FaultKind::IndexOutOfRange);
+    throw Fault(FaultKind::IndexOutOfRange, {FaultStep::kSampleIndex, Field::kN});
   const Samples s{state.is_t.data(), state.v_t.data(), state.iC_t.data(), state.iL_t.data()};
   int32_t from = first;
   do {
@@ -137,7 +139,7 @@ uint64_t HeldBytes(const SampleArray& array) {
 // their size against the machine's memory. Returns false when the monitor
 // stopped it.
 bool AllocateSampleArrays(CircuitState& state, int32_t upper, RunMonitor& monitor) {
-  if (upper < 0) throw Fault(FaultKind::IndexOutOfRange);
+  if (upper < 0) throw Fault(FaultKind::IndexOutOfRange, {FaultStep::kSampleIndex, Field::kN});
   const uint64_t bytes = 4 * (static_cast<uint64_t>(upper) + 1) * sizeof(double);
   const uint64_t released =
       HeldBytes(state.is_t) + HeldBytes(state.v_t) + HeldBytes(state.iC_t) + HeldBytes(state.iL_t);
@@ -148,8 +150,10 @@ bool AllocateSampleArrays(CircuitState& state, int32_t upper, RunMonitor& monito
 
 // Runs the simulation; returns false when the monitor stopped it.
 bool RunOrStop(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
-  if (!AllocateSampleArrays(state, CheckedAdd(state.N, 1), monitor)) return false;
-  const int32_t limit = CheckedMul(100, state.NP);
+  if (!AllocateSampleArrays(state, CheckedAdd(state.N, 1, {FaultStep::kArraySize, Field::kN}),
+                            monitor))
+    return false;
+  const int32_t limit = CheckedMul(100, state.NP, {FaultStep::kPeriodCount, Field::kNP});
   Pacer pacer{monitor, limit};
   const int32_t N = state.N;
   // The seam indices: the last of the first half, the first of the second.
@@ -172,28 +176,32 @@ bool RunOrStop(CircuitState& state, bool wrap_source, RunMonitor& monitor) {
 
 void DeriveConductance(CircuitState& state) {
   state.G = 1.0 / state.R;
-  if (!std::isfinite(state.G)) ThrowNonFiniteQuotient(1.0, state.R, state.G);
+  if (!std::isfinite(state.G))
+    ThrowNonFiniteQuotient(1.0, state.R, state.G, {FaultStep::kConductance, Field::kR});
 }
 
 void DeriveCircuitValues(CircuitState& state) {
   // dt: one check after both divisions.
   state.dt = StepOf(state.f, state.N);
   if (!std::isfinite(state.dt)) {
-    const double period = CheckedDiv(1.0, state.f);
-    ThrowNonFiniteQuotient(period, static_cast<double>(state.N), state.dt);
+    const double period = CheckedDiv(1.0, state.f, {FaultStep::kPeriod, Field::kF});
+    ThrowNonFiniteQuotient(period, static_cast<double>(state.N), state.dt,
+                           {FaultStep::kStep, Field::kN});
   }
-  const double p = Checked(state.L * state.C);
-  const double s = CheckedSqrt(p);
+  const double p = Checked(state.L * state.C, {FaultStep::kProduct, std::nullopt});
+  const double s = CheckedSqrt(p, {FaultStep::kRoot, std::nullopt});
   const double x = s * kTwoPi;  // at most sqrt(DBL_MAX) * 2 pi: always finite
   state.fris = 1.0 / x;
-  if (!std::isfinite(state.fris)) ThrowNonFiniteQuotient(1.0, x, state.fris);
+  if (!std::isfinite(state.fris))
+    ThrowNonFiniteQuotient(1.0, x, state.fris, {FaultStep::kFris, std::nullopt});
   // The divisor can overflow while the quotient stays finite (a huge L over
   // a tiny C gives Qris = 0): the check covers the whole statement.
   const double y = (state.fris * kTwoPi) * state.L;
   state.Qris = state.R / y;
   if (!std::isfinite(y) || !std::isfinite(state.Qris)) {
-    Checked(Checked(state.fris * kTwoPi) * state.L);
-    ThrowNonFiniteQuotient(state.R, y, state.Qris);
+    constexpr FaultCause kQris{FaultStep::kQris, Field::kR};
+    Checked(Checked(state.fris * kTwoPi, kQris) * state.L, kQris);
+    ThrowNonFiniteQuotient(state.R, y, state.Qris, kQris);
   }
 }
 

@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Compute(state, texts, size > 0 && (data[0] & 1) != 0);
   } catch (const analysis::Fault& fault) {
     Require(std::string_view(fault.what()).size() > 0);
-    analysis::ExplainFault(fault.kind(), texts, analysis::Command::kCompute, ",");
-    analysis::ExplainFault(fault.kind(), texts, analysis::Command::kPlot, ".");
+    analysis::ExplainFault(fault, texts, analysis::Command::kCompute, ",");
+    analysis::ExplainFault(fault, texts, analysis::Command::kPlot, ".");
   }
   return 0;
 }

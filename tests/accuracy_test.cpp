@@ -215,7 +215,7 @@ TEST(ExplainFault, NamesTheFieldAndTheLimit) {
     for (const auto& [name, field] : fields)
       if (row[0] == name) texts.*field = value;
     CircuitState state;
-    std::optional<FaultKind> kind;
+    std::optional<Fault> met;
     try {
       struct : MessageSink {
         void ShowMessage(const std::string&) override {}
@@ -224,10 +224,10 @@ TEST(ExplainFault, NamesTheFieldAndTheLimit) {
       ReadParameters(state, texts);
       RunSimulation(state, false);
     } catch (const Fault& fault) {
-      kind = fault.kind();
+      met = fault;
     }
-    ASSERT_TRUE(kind.has_value()) << value;
-    const std::string why = ExplainFault(*kind, texts, Command::kCompute, ",");
+    ASSERT_TRUE(met.has_value()) << value;
+    const std::string why = ExplainFault(*met, texts, Command::kCompute, ",");
     std::string rest = row.at(2);
     for (size_t bar = 0; bar != std::string::npos; rest.erase(0, bar + 1)) {
       bar = rest.find('|');
@@ -237,7 +237,8 @@ TEST(ExplainFault, NamesTheFieldAndTheLimit) {
   // The plot also works out the time it shows.
   ParameterTexts texts = kDefaults;
   texts.f = "1e-303";
-  EXPECT_NE(ExplainFault(FaultKind::Overflow, texts, Command::kPlot, ".")
+  EXPECT_NE(ExplainFault(Fault(FaultKind::Overflow, {FaultStep::kTimeSpan, Field::kF}), texts,
+                         Command::kPlot, ".")
                 .find("Il tempo mostrato dal grafico, NP·1000000/f microsecondi, supera"),
             std::string::npos);
 }

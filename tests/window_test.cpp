@@ -181,8 +181,10 @@ class WindowTest : public QObject {
       const analysis::ParameterTexts texts = form1().FieldTexts();
       analysis::CircuitState state;
       analysis::ReadParameters(state, texts);
-      std::string told = "Overflow\n" + analysis::ExplainFault(analysis::FaultKind::Overflow, texts,
-                                                               analysis::Command::kCompute, ".");
+      std::string told =
+          "Overflow\n" + analysis::ExplainFault(analysis::Fault(analysis::FaultKind::Overflow,
+                                                                {analysis::FaultStep::kRun, {}}),
+                                                texts, analysis::Command::kCompute, ".");
       if (texts.N != "4") {
         analysis::RunSimulation(state, false);
         analysis::FindPeakV(state);

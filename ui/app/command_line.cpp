@@ -90,7 +90,7 @@ int Compute(const analysis::ParameterTexts& texts, bool json) {
     analysis::FindPeakV(state);
   });
   if (fault) {
-    std::string text = analysis::FaultText(*fault);
+    std::string text = fault->what();
     const std::string why = analysis::ExplainFault(*fault, texts, analysis::Command::kCompute,
                                                    QLocale().decimalPoint().toStdString());
     if (!why.empty()) text += "\n" + why;

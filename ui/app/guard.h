@@ -25,32 +25,35 @@ enum class OnFault {
 // on the next line by `explanation` when there is one.
 void ReportFault(OnFault on_fault, analysis::FaultKind kind, const std::string& explanation = {});
 
-// Runs `handler()`; returns the kind of the Fault or exhausted memory that
-// ended it, or nullopt when it ended normally.
+// Runs `handler()`; returns the Fault that ended it (exhausted memory as
+// the fault of the sample arrays' memory), or nullopt when it ended
+// normally.
 template <class Handler>
-std::optional<analysis::FaultKind> CatchFault(Handler&& handler) noexcept {
+std::optional<analysis::Fault> CatchFault(Handler&& handler) noexcept {
   try {
     handler();
   } catch (const analysis::Fault& fault) {
-    return fault.kind();
+    return fault;
   } catch (const std::bad_alloc&) {
-    return analysis::FaultKind::OutOfMemory;
+    return analysis::Fault(analysis::FaultKind::OutOfMemory,
+                           {analysis::FaultStep::kMemory, analysis::Field::kN});
   }
   return std::nullopt;
 }
 
 // Runs `handler()` unless a command is running; a fault that ends it is
-// reported with the explanation that `explain(kind)` gives.
+// reported with the explanation that `explain(fault)` gives.
 template <class Handler, class Explain>
 void Guarded(OnFault on_fault, Handler&& handler, Explain&& explain) noexcept {
   if (ProgressGate::Running()) return;
-  if (const auto kind = CatchFault(handler)) ReportFault(on_fault, *kind, explain(*kind));
+  if (const auto fault = CatchFault(handler))
+    ReportFault(on_fault, fault->kind(), explain(*fault));
 }
 
 // As above, for a handler whose faults need no explanation.
 template <class Handler>
 void Guarded(OnFault on_fault, Handler&& handler) noexcept {
-  Guarded(on_fault, handler, [](analysis::FaultKind) { return std::string(); });
+  Guarded(on_fault, handler, [](const analysis::Fault&) { return std::string(); });
 }
 
 }  // namespace ui

@@ -42,9 +42,9 @@ void OnFieldCommand(Form1* form, const char* button, void (Form1::*handler)(),
       Control<QPushButton>(form, button), &QPushButton::clicked, form, [form, handler, command] {
         Guarded(
             OnFault::kShowMessage, [&] { (form->*handler)(); },
-            [&](analysis::FaultKind kind) {
+            [&](const analysis::Fault& fault) {
               ProgressGate gate(form);  // the advice of an unstable run
-              return analysis::ExplainFault(kind, form->FieldTexts(), command,
+              return analysis::ExplainFault(fault, form->FieldTexts(), command,
                                             QLocale().decimalPoint().toStdString(), &gate);
             });
       });

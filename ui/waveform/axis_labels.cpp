@@ -30,17 +30,19 @@ constexpr TraceLabel kTraceLabels[] = {
 }  // namespace
 
 TimeCaptions TimeCaptionsOf(analysis::CircuitState& state) {
+  // A fault here names the plot's time span, too long for a tiny f.
+  constexpr analysis::FaultCause kTimeSpan{analysis::FaultStep::kTimeSpan, analysis::Field::kF};
   const double span_numerator = analysis::Checked(static_cast<double>(state.NP) * 1000000);
   state.span_usec = span_numerator / state.f;
   if (!std::isfinite(state.span_usec))
-    analysis::ThrowNonFiniteQuotient(span_numerator, state.f, state.span_usec);
+    analysis::ThrowNonFiniteQuotient(span_numerator, state.f, state.span_usec, kTimeSpan);
   const std::string separator = QLocale().decimalPoint().toStdString();
   auto caption = [&](double value) {
     return QString::fromStdString(analysis::Format(value, "0.00E+00", separator));
   };
   const double half = analysis::Checked(state.span_usec / 2);
   const double quarter = analysis::Checked(state.span_usec / 4);
-  const double three_quarters = analysis::Checked(analysis::Checked(state.span_usec * 3) / 4);
+  const double three_quarters = analysis::Checked(analysis::Checked(state.span_usec * 3, kTimeSpan) / 4);
   return {caption(half), caption(quarter), caption(three_quarters)};
 }
 
