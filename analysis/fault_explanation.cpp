@@ -61,7 +61,8 @@ class Explanation {
           return value > 0 ? kTooLargeN : "N = " + text + " è negativo: N deve essere almeno 1.";
         return value > 0 ? kTooLargeNP : "NP = " + text + " è troppo piccolo (almeno NP = 0).";
       case FaultStep::kPeriod:
-        if (value == 0) return "f è 0: il periodo 1/f sarebbe infinito; f deve essere diversa da 0.";
+        if (value == 0)
+          return "f è 0: il periodo 1/f sarebbe infinito; f deve essere diversa da 0.";
         return "f = " + text + " è troppo piccola: il periodo 1/f supera " + Largest() + ".";
       case FaultStep::kStep:
         return "N è 0: il passo dt = (1/f)/N sarebbe infinito; N deve essere almeno 1.";
@@ -106,9 +107,7 @@ class Explanation {
   }
 
   // N or NP as the command read it; 0 where it was not read.
-  int32_t Count(Field field) const {
-    return NearestInt32InRange(ValueOf(t_, field)).value_or(0);
-  }
+  int32_t Count(Field field) const { return NearestInt32InRange(ValueOf(t_, field)).value_or(0); }
 
   // What the arrays of the run need (and, for a plot, its copy on screen)
   // against what the system can give.

@@ -9,7 +9,6 @@
 
 #include <string>
 
-
 namespace analysis {
 
 enum class Field { kIs, kR, kC, kL, kF, kN, kNP };
@@ -29,14 +28,14 @@ struct ParameterTexts {
 struct FieldSpec {
   Field field;
   std::string ParameterTexts::*text;  // where a command keeps the typed text
-  const char* label;          // "Is": the symbol the explanations use
-  const char* widget;         // "Text1": the start window's text box
-  const char* spoken;         // "Is [A]": what a screen reader says of that box
-  const char* option;         // "corrente": the command line's --corrente
-  const char* help;           // the command line's help for it
-  const char* default_text;   // the start window's text at start
-  const char* missing;        // the check's message for an empty field
-  const char* invalid;        // and for a character that is no part of a number
+  const char* label;                  // "Is": the symbol the explanations use
+  const char* widget;                 // "Text1": the start window's text box
+  const char* spoken;                 // "Is [A]": what a screen reader says of that box
+  const char* option;                 // "corrente": the command line's --corrente
+  const char* help;                   // the command line's help for it
+  const char* default_text;           // the start window's text at start
+  const char* missing;                // the check's message for an empty field
+  const char* invalid;                // and for a character that is no part of a number
 };
 
 inline constexpr FieldSpec kFields[] = {
@@ -46,13 +45,13 @@ inline constexpr FieldSpec kFields[] = {
      "Errore di inserimento dati per la corrente Is. Puoi scrivere soltanto numeri "
      "razionali con il punto come separatore decimale, anche in forma esponenziale. "
      "Ad es: 1.23 , 1E-5 , 5E3"},
-    {Field::kR, &ParameterTexts::R, "R", "Text2", "R [ohm]", "resistenza",
-     "Resistenza R, in ohm.", "400", "Hai dimenticato di scrivere il valore di R in ohm",
+    {Field::kR, &ParameterTexts::R, "R", "Text2", "R [ohm]", "resistenza", "Resistenza R, in ohm.",
+     "400", "Hai dimenticato di scrivere il valore di R in ohm",
      "Errore di inserimento dati per il valore di R in ohm. Puoi scrivere soltanto "
      "numeri razionali con il punto come separatore decimale, anche in forma "
      "esponenziale. Ad es: 1.23 , 1E-5 , 5E3"},
-    {Field::kC, &ParameterTexts::C, "C", "Text3", "C [F]", "capacita", "Capacità C, in F.",
-     "1e-5", "Hai dimenticato di scrivere il valore della capacità C in F ",
+    {Field::kC, &ParameterTexts::C, "C", "Text3", "C [F]", "capacita", "Capacità C, in F.", "1e-5",
+     "Hai dimenticato di scrivere il valore della capacità C in F ",
      "Errore di inserimento dati per il valore della capacità C in F . Puoi "
      "scrivere soltanto numeri razionali con il punto come separatore decimale, "
      "anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"},
@@ -73,8 +72,8 @@ inline constexpr FieldSpec kFields[] = {
      "Errore di inserimento dati per numero dei campioni N. Puoi scrivere soltanto "
      "numeri razionali con il punto come separatore decimale, anche in forma "
      "esponenziale. Ad es: 1.23 , 1E-5 , 5E3"},
-    {Field::kNP, &ParameterTexts::NP, "NP", "Text8", "NP, numero periodi visualizzati",
-     "periodi", "Numero NP di periodi visualizzati (se ne simulano 100 NP).", "10",
+    {Field::kNP, &ParameterTexts::NP, "NP", "Text8", "NP, numero periodi visualizzati", "periodi",
+     "Numero NP di periodi visualizzati (se ne simulano 100 NP).", "10",
      "Hai dimenticato di scrivere il numero dei periodi visualizzati NP",
      "Errore di inserimento dati per numero dei periodi visualizzati NP. Puoi "
      "scrivere soltanto Puoi scrivere soltanto numeri razionali con il punto come "

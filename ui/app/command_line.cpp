@@ -12,30 +12,10 @@
 
 #include "analysis/analysis.h"
 #include "ui/app/guard.h"
-#include "ui/parameter/form1_layout.h"
 
 namespace ui {
 
 namespace {
-
-// One value of the circuit: its option, the start window's field and what
-// the help says of it.
-struct ValueOption {
-  const char* name;
-  const char* field;
-  const char* help;
-};
-
-// In the order of ParameterTexts: Is, R, C, L, f, N, NP.
-constexpr ValueOption kValues[] = {
-    {"corrente", "Text1", "Ampiezza Is della corrente ad onda quadra, in A."},
-    {"resistenza", "Text2", "Resistenza R, in ohm."},
-    {"capacita", "Text3", "Capacità C, in F."},
-    {"induttanza", "Text6", "Induttanza L, in H."},
-    {"frequenza", "Text7", "Frequenza f dell'onda quadra, in Hz."},
-    {"campioni", "Text4", "Numero N di campioni per periodo."},
-    {"periodi", "Text8", "Numero NP di periodi visualizzati (se ne simulano 100 NP)."},
-};
 
 // The options a graphical Qt application takes for itself, with whether
 // each is followed by a value.
@@ -52,14 +32,6 @@ constexpr std::pair<const char*, bool> kQtOptions[] = {
     {"nograb", false},         {"dograb", false},
     {"cmap", false},
 };
-
-// The default text of a field of the start window.
-QString DefaultOf(const char* field) {
-  for (const ControlSpec& spec : Form1Layout()) {
-    if (qstrcmp(spec.name, field) == 0) return QString::fromUtf8(spec.caption);
-  }
-  return {};
-}
 
 void Print(std::FILE* stream, const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -183,10 +155,10 @@ int ParseAndRun() {
   parser.addOption(compute);
   parser.addOption(json);
   std::vector<QCommandLineOption> values;
-  for (const ValueOption& value : kValues) {
-    const QString fallback = DefaultOf(value.field);
-    values.emplace_back(QString::fromLatin1(value.name),
-                        QString::fromUtf8(value.help) + QString::fromUtf8(" Predefinito: ") +
+  for (const analysis::FieldSpec& field : analysis::kFields) {
+    const QString fallback = QString::fromUtf8(field.default_text);
+    values.emplace_back(QString::fromLatin1(field.option),
+                        QString::fromUtf8(field.help) + QString::fromUtf8(" Predefinito: ") +
                             fallback + QLatin1Char('.'),
                         QStringLiteral("valore"), fallback);
     parser.addOption(values.back());
@@ -232,10 +204,10 @@ int ParseAndRun() {
       return 2;
     }
   }
-  std::string texts[7];
-  for (size_t i = 0; i < values.size(); ++i) texts[i] = parser.value(values[i]).toStdString();
-  return Compute({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]},
-                 parser.isSet(json));
+  analysis::ParameterTexts texts;
+  for (size_t i = 0; i < values.size(); ++i)
+    texts.*analysis::kFields[i].text = parser.value(values[i]).toStdString();
+  return Compute(texts, parser.isSet(json));
 }
 
 }  // namespace

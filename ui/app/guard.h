@@ -46,8 +46,7 @@ std::optional<analysis::Fault> CatchFault(Handler&& handler) noexcept {
 template <class Handler, class Explain>
 void Guarded(OnFault on_fault, Handler&& handler, Explain&& explain) noexcept {
   if (ProgressGate::Running()) return;
-  if (const auto fault = CatchFault(handler))
-    ReportFault(on_fault, fault->kind(), explain(*fault));
+  if (const auto fault = CatchFault(handler)) ReportFault(on_fault, fault->kind(), explain(*fault));
 }
 
 // As above, for a handler whose faults need no explanation.

@@ -65,14 +65,11 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
   // What a screen reader says for each box: its symbol and unit; for each
   // result its quantity, its value being the description; for each picture
   // what it shows; no two alike.
-  NameForScreenReaders(this, {{"Text1", "Is [A]"},
-                              {"Text2", "R [ohm]"},
-                              {"Text3", "C [F]"},
-                              {"Text6", "L [H]"},
-                              {"Text7", "f [Hz]"},
-                              {"Text4", "N, numero campioni"},
-                              {"Text8", "NP, numero periodi visualizzati"},
-                              {"Label12", "Tensione di picco v(t)"},
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    fields_[i] = Control<QLineEdit>(this, analysis::kFields[i].widget);
+    fields_[i]->setAccessibleName(QString::fromUtf8(analysis::kFields[i].spoken));
+  }
+  NameForScreenReaders(this, {{"Label12", "Tensione di picco v(t)"},
                               {"Label9", "Frequenza di risonanza fris"},
                               {"Label5", "Fattore di merito Qris"},
                               {"Label18", "[Hz], unità di f"},
@@ -84,7 +81,7 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
 
   // Enter in a field computes, as the window's default action; Alt with the
   // first letter presses a button, its caption unchanged.
-  for (QLineEdit* field : {Text1, Text2, Text3, Text6, Text7, Text4, Text8})
+  for (QLineEdit* field : fields_)
     connect(field, &QLineEdit::returnPressed, Command1, &QPushButton::click);
   Command1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
   Command2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
@@ -100,8 +97,9 @@ Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
 }
 
 analysis::ParameterTexts Form1::FieldTexts() const {
-  return {Text(Text1), Text(Text2), Text(Text3), Text(Text6),
-          Text(Text7), Text(Text4), Text(Text8)};
+  analysis::ParameterTexts texts;
+  for (size_t i = 0; i < fields_.size(); ++i) texts.*analysis::kFields[i].text = Text(fields_[i]);
+  return texts;
 }
 
 bool Form1::CheckFields(const analysis::ParameterTexts& texts) {
@@ -109,9 +107,8 @@ bool Form1::CheckFields(const analysis::ParameterTexts& texts) {
   int failed = 0;
   if (analysis::CheckParameterFields(state_, texts, sink, &failed)) return true;
   // Back to the field in error, its text ready to be typed over.
-  QLineEdit* fields[] = {Text1, Text2, Text3, Text6, Text7, Text4, Text8};
-  fields[failed]->setFocus(Qt::OtherFocusReason);
-  fields[failed]->selectAll();
+  fields_[failed]->setFocus(Qt::OtherFocusReason);
+  fields_[failed]->selectAll();
   return false;
 }
 

@@ -7,6 +7,7 @@
 // answers.
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include <QWidget>
@@ -69,9 +70,11 @@ class Form1 : public QWidget {
   QLineEdit* Text7;  // f [Hz]
   QLineEdit* Text4;  // N, samples per period
   QLineEdit* Text8;  // NP, periods shown
-  QLabel* Label5;    // Qris
-  QLabel* Label9;    // fris
-  QLabel* Label12;   // peak of v(t)
+  // The seven text boxes in the check order of the fields' table.
+  std::array<QLineEdit*, 7> fields_{};
+  QLabel* Label5;   // Qris
+  QLabel* Label9;   // fris
+  QLabel* Label12;  // peak of v(t)
   QPushButton* Command1;
   QPushButton* Command2;
 };

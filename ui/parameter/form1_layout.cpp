@@ -2,11 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/parameter/form1_layout.h"
 
+#include "analysis/fields.h"
+
 namespace ui {
 
 namespace {
 
 using K = ControlKind;
+using analysis::Field;
+
+// The text box of `field`: its name and default text come from the fields' table.
+constexpr ControlSpec TextBox(Field field, int left, int top, int width, int height, int tab) {
+  return {analysis::FieldOf(field).widget,
+          K::kTextBox,
+          analysis::FieldOf(field).default_text,
+          left,
+          top,
+          width,
+          height,
+          tab};
+}
 
 // The caption of Label23: two blanks before and after "moltiplicata per",
 // one blank at the end.
@@ -20,25 +35,25 @@ constexpr char kDescription[] =
 constexpr ControlSpec kLayout[] = {
     // name, kind, caption or default text, left, top, width, height, tab index
     {"Label1", K::kLabel, "Is", 945, 1050, 435, 225, 5},
-    {"Text1", K::kTextBox, "1", 1470, 945, 1800, 435, 2},
+    TextBox(Field::kIs, 1470, 945, 1800, 435, 2),
     {"Label14", K::kLabel, "[A]", 3465, 1050, 330, 225, 23},
     {"Label2", K::kLabel, "R", 945, 1575, 330, 225, 4},
-    {"Text2", K::kTextBox, "400", 1470, 1470, 1800, 435, 1},
+    TextBox(Field::kR, 1470, 1470, 1800, 435, 1),
     {"Label15", K::kLabel, "[ohm]", 3465, 1575, 645, 225, 24},
     {"Label3", K::kLabel, "C", 945, 1995, 225, 225, 9},
-    {"Text3", K::kTextBox, "1e-5", 1470, 1995, 1800, 330, 8},
+    TextBox(Field::kC, 1470, 1995, 1800, 330, 8),
     {"Label16", K::kLabel, "[F]", 3360, 1995, 330, 225, 25},
     {"Label6", K::kLabel, "L", 945, 2415, 225, 225, 11},
-    {"Text6", K::kTextBox, "0.1", 1470, 2415, 1800, 330, 10},
+    TextBox(Field::kL, 1470, 2415, 1800, 330, 10),
     {"Label17", K::kLabel, "[H]", 3360, 2415, 330, 225, 26},
     {"Label7", K::kLabel, "f", 945, 2835, 120, 225, 13},
-    {"Text7", K::kTextBox, "159", 1470, 2835, 1800, 330, 12},
+    TextBox(Field::kF, 1470, 2835, 1800, 330, 12),
     {"Label18", K::kLabel, "[Hz]", 3360, 2835, 435, 225, 27},
     {"Label4", K::kLabel, "N", 1155, 3360, 225, 225, 3},
-    {"Text4", K::kTextBox, "1000", 1470, 3255, 1800, 330, 0},
+    TextBox(Field::kN, 1470, 3255, 1800, 330, 0),
     {"Label19", K::kLabel, "Numero campioni", 3465, 3360, 1485, 225, 28},
     {"Label11", K::kLabel, "NP", 945, 3780, 330, 225, 15},
-    {"Text8", K::kTextBox, "10", 1470, 3780, 1800, 330, 14},
+    TextBox(Field::kNP, 1470, 3780, 1800, 330, 14),
     {"Label20", K::kLabel, "Numero periodi visualizzati", 3465, 3780, 2745, 225, 29},
     {"Command1", K::kButton, "calcola valori ", 5145, 1155, 1905, 855, 7},
     {"Command2", K::kButton, "grafico di \"v(t)\" a regime", 1440, 5160, 1905, 750, 6},

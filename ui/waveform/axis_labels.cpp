@@ -42,7 +42,8 @@ TimeCaptions TimeCaptionsOf(analysis::CircuitState& state) {
   };
   const double half = analysis::Checked(state.span_usec / 2);
   const double quarter = analysis::Checked(state.span_usec / 4);
-  const double three_quarters = analysis::Checked(analysis::Checked(state.span_usec * 3, kTimeSpan) / 4);
+  const double three_quarters =
+      analysis::Checked(analysis::Checked(state.span_usec * 3, kTimeSpan) / 4);
   return {caption(half), caption(quarter), caption(three_quarters)};
 }
 

@@ -75,11 +75,14 @@ void ShowValue(QLabel* label, const QString& text, const QString& unit = QString
 void NameForScreenReaders(QWidget* window,
                           std::initializer_list<std::pair<const char*, const char*>> names);
 
-// Returns the child of `window` named `name`. REQUIRES: it exists with type T.
+// Returns the child of `window` named `name`. REQUIRES: it exists with type
+// T; a misspelt name ends the program with the name, in every build, rather
+// than handing on a null control.
 template <class T>
 T* Control(const QWidget* window, const char* name) {
   T* control = window->findChild<T*>(QString::fromLatin1(name));
-  Q_ASSERT(control != nullptr);
+  if (control == nullptr) [[unlikely]]
+    qFatal("%s has no control %s of the type asked for", qPrintable(window->objectName()), name);
   return control;
 }
 
