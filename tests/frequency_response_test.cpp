@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The frequency response and its harmonics, each number against another
+// route: Parseval, a Simpson sum, std::complex, the dominant harmonic of a
+// high Q, the compute at each frequency, the step's eigenvalues.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis/analysis.h"
+
+namespace analysis {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "1"};
+
+CircuitState StateOf(const ParameterTexts& texts) {
+  CircuitState state;
+  ReadParameters(state, texts);
+  return state;
+}
+
+// Composite Simpson of v^2 over each half period, 2 n intervals a half; the
+// end of a half is taken from inside it (At(T/2) is the second half's start).
+double SimpsonMeanSquare(const ExactSteadyState& exact, int n) {
+  const double half = exact.period() / 2, h = half / (2 * n);
+  double sum = 0;
+  for (const double start : {0.0, half})
+    for (int i = 0; i <= 2 * n; ++i)
+      sum += (i == 0 || i == 2 * n ? 1 : 2 + 2 * (i % 2)) *
+             std::pow(i == 2 * n ? exact.At(start).v : exact.At(start + i * h).v, 2);
+  return sum * h / 3 / exact.period();
+}
+
+TEST(MeanSquareV, EqualsTheSeriesAndASimpsonSum) {
+  const struct {
+    const char* label;
+    double Is, R, C, L, f;
+    int last;  // the highest k of the series
+  } rows[] = {{"underdamped, the defaults", 1, 400, 1e-5, 0.1, 159, 20001},
+              {"critical", 1, 50, 1e-5, 0.1, 159, 20001},
+              {"Q = 100 at f0 / 5", 2, 1e4, 1e-6, 1e-2, 318.30988618379, 20001},
+              {"far above f0, Is < 0", -1, 400, 1e-5, 0.1, 1e5, 20001},
+              {"overdamped, RC = 3e-6 of a half period", 1, 1e-3, 1e-5, 0.1, 159, 2000001}};
+  for (const auto& c : rows) {
+    SCOPED_TRACE(c.label);
+    const double mean = *MeanSquareV(c.Is, c.R, c.C, c.L, c.f);
+    const double unit = *MeanSquareV(1, c.R, c.C, c.L, c.f);
+    double sum = 0;
+    for (int k = 1; k <= c.last; k += 2)
+      sum += std::pow(HarmonicOf(c.Is, c.R, c.C, c.L, c.f, k, unit).V, 2) / 2;
+    // Past `last`, |Z| < R and |Z| < 2 / (k w C), while the odd k^-2 add up to
+    // less than 1 / (2 last) and the odd k^-4 to less than 1 / (6 last^3).
+    const double w = 2 * kPi * c.f, scale = std::pow(2 * c.Is / kPi, 2) / 2;
+    const double tail = scale * std::min(c.R * c.R / (2.0 * c.last),
+                                         std::pow(2 / (w * c.C), 2) / (6 * std::pow(c.last, 3)));
+    EXPECT_NEAR(sum, mean, tail + 2e-12 * mean);
+    // Simpson's error falls 16 times with h: that of the finer sum is below its
+    // difference from the coarser one, once h resolves the charging time RC.
+    if (c.R * c.C < 10 * (0.5 / c.f) / 40000) continue;
+    const ExactSteadyState exact = *ExactSteadyState::Of(c.Is, c.R, c.C, c.L, c.f);
+    const double fine = SimpsonMeanSquare(exact, 40000), coarse = SimpsonMeanSquare(exact, 20000);
+    EXPECT_NEAR(fine, mean, std::fabs(fine - coarse) + 1e-13 * mean);
+  }
+}
+
+TEST(HarmonicTable, RowsFollowTheImpedanceAndIsUpToK15ThenToTheShare) {
+  const struct {
+    const char* label;
+    double f;
+    bool past_15;
+  } rows[] = {{"the defaults: k = 1 holds 99.9 %", 159, false},
+              {"f0 / 50 rings through many rows", 3.18, true}};
+  for (const auto& c : rows) {
+    SCOPED_TRACE(c.label);
+    CircuitState state = StateOf(kDefaults);
+    state.f = c.f;
+    const HarmonicTable table = *HarmonicTableOf(state);
+    state.Is = -1;
+    const HarmonicTable minus = *HarmonicTableOf(state);
+    ASSERT_EQ(minus.rows.size(), table.rows.size());
+    double listed = 0, before_last = 0;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+      const Harmonic &p = table.rows[i], &m = minus.rows[i];
+      EXPECT_EQ(p.k, i == 0 ? 0 : int32_t(2 * i - 1));
+      const std::complex<double> jw(0, 2 * kPi * p.k * c.f);
+      const std::complex<double> Z =
+          p.k == 0 ? 0.0 : 1.0 / (1 / 400.0 + jw * 1e-5 + 1.0 / (jw * 0.1));
+      EXPECT_NEAR(p.Z_abs, std::abs(Z), 1e-13 * std::abs(Z)) << p.k;
+      EXPECT_NEAR(p.Z_phase_deg, std::arg(Z) * 180 / kPi, 1e-12 * 90) << p.k;
+      EXPECT_NEAR(p.V, p.k == 0 ? 0 : 2 / (kPi * p.k) * std::abs(Z), 1e-13 * p.V) << p.k;
+      EXPECT_TRUE(m.I == -p.I && m.V == -p.V && m.power_share == p.power_share) << p.k;
+      before_last = listed;
+      listed += p.power_share;
+    }
+    EXPECT_EQ(listed, table.listed_share);
+    EXPECT_GE(table.listed_share, kListedPowerShare);
+    EXPECT_EQ(table.rows.back().k > 15, c.past_15);
+    EXPECT_TRUE(!c.past_15 || before_last < kListedPowerShare);
+  }
+  for (const ParameterTexts& none : {ParameterTexts{"0", "400", "1e-5", "0.1", "159", "9", "1"},
+                                     ParameterTexts{"1", "-400", "1e-5", "0.1", "159", "9", "1"}})
+    EXPECT_FALSE(HarmonicTableOf(StateOf(none)).has_value()) << none.Is << " A, " << none.R;
+}
+
+TEST(CurveFrequencies, HoldTheEndsEveryF0OverOddKAndFSortedOnce) {
+  const CircuitState state = StateOf(kDefaults);
+  const double f0 = state.fris;
+  const struct {
+    const char* label;
+    CurveRange range;
+    double f;
+  } rows[] = {{"the defaults", DefaultCurveRange(state), 159},
+              {"f outside, above f0", {200, 2000, 50}, 159},
+              {"f is f0 / 3, ends f0 / 29 and f0 / 3", {f0 / 29, f0 / 3, 7}, f0 / 3},
+              {"two points, a decade", {1, 10, 2}, 5}};
+  for (const auto& c : rows) {
+    SCOPED_TRACE(c.label);
+    CircuitState s = state;
+    s.f = c.f;
+    const CurveFrequencies out = *CurveFrequenciesOf(s, c.range);
+    const std::vector<double>& f = out.f;
+    EXPECT_TRUE(std::adjacent_find(f.begin(), f.end(), std::greater_equal<>()) == f.end());
+    EXPECT_TRUE(f.front() == c.range.from && f.back() == c.range.to);
+    for (int i = 0; i < c.range.points; ++i) {
+      const double x =
+          c.range.from * std::pow(c.range.to / c.range.from, i / (c.range.points - 1.0));
+      const auto near = std::lower_bound(f.begin(), f.end(), x * (1 - 1e-13));
+      EXPECT_TRUE(near != f.end() && *near <= x * (1 + 1e-13)) << "log-spaced " << i;
+    }
+    int resonances = 0;
+    for (int k = 1; f0 / k >= c.range.from; k += 2) {
+      if (f0 / k > c.range.to) continue;
+      ++resonances;
+      const auto at = std::find(f.begin(), f.end(), f0 / k);
+      EXPECT_TRUE(at != f.end() && out.order[at - f.begin()] == k) << k;
+    }
+    EXPECT_EQ(std::count_if(out.order.begin(), out.order.end(), [](int k) { return k > 0; }),
+              resonances);
+    const bool inside = c.f >= c.range.from && c.f <= c.range.to;
+    EXPECT_TRUE(out.current.has_value() == inside && (!inside || f[*out.current] == c.f));
+    EXPECT_LE(f.size(), size_t(c.range.points + resonances + inside));
+  }
+  const struct {
+    const char* label;
+    CurveRange range;
+  } refused[] = {{"one point", {1, 10, 1}},
+                 {"too many points", {1, 10, kMaxCurvePoints + 1}},
+                 {"from 0", {0, 10, 10}},
+                 {"from above to", {10, 1, 10}},
+                 {"to infinite", {1, INFINITY, 10}},
+                 {"1e6 f0 / k in range", {f0 * 1e-6, f0, 10}}};
+  for (const auto& r : refused) EXPECT_FALSE(CurveFrequenciesOf(state, r.range)) << r.label;
+  EXPECT_TRUE(CurveFrequenciesOf(state, {1, 10, kMaxCurvePoints}));
+}
+
+TEST(ExactCurve, PeaksOfAHighQCircuitStandAtF0OverOddKAsTheirHarmonicSays) {
+  // Q = R sqrt(C / L) = 100: at f0 / k the k-th harmonic meets |Z| = R.
+  const CircuitState state = StateOf({"1", "1e4", "1e-6", "1e-2", "159", "1000", "1"});
+  const CurveFrequencies c = *CurveFrequenciesOf(state, DefaultCurveRange(state));
+  const PeakCurve exact = ExactCurve(state, c.f);
+  for (const int k : {1, 3, 5}) {
+    const size_t i = std::find(c.order.begin(), c.order.end(), k) - c.order.begin();
+    ASSERT_TRUE(i > 0 && i + 1 < c.f.size()) << k;
+    EXPECT_TRUE(*exact[i] > *exact[i - 1] && *exact[i] > *exact[i + 1]) << k;
+    // |peak - V_k| is at most the sum of the other amplitudes; past j = 20001
+    // |Z| < 2 / (j w C) and the odd j^-2 add up to less than 1 / 40002.
+    const double f = c.f[i], unit = *MeanSquareV(1, 1e4, 1e-6, 1e-2, f);
+    double others = 4 / (kPi * 2 * kPi * f * 1e-6) / 40002;
+    for (int j = 1; j <= 20001; j += 2)
+      if (j != k) others += HarmonicOf(1, 1e4, 1e-6, 1e-2, f, j, unit).V;
+    const double dominant = 2 / (kPi * k) * 1e4;
+    EXPECT_NEAR(*exact[i], dominant, others) << k;
+    EXPECT_LT(others, 0.1 * dominant) << k;
+  }
+}
+
+TEST(EulerCurve, IsTheMethodPeakOfTheComputeAtEachFrequencyWhereStable) {
+  // At N = 20 the step is unstable below about 200 Hz.
+  for (const char* n : {"1000", "20"}) {
+    ParameterTexts texts = kDefaults;
+    texts.N = n;
+    const CircuitState state = StateOf(texts);
+    const CurveFrequencies c = *CurveFrequenciesOf(state, {30, 1000, 12});
+    const PeakCurve euler = *EulerCurve(state, c.f);
+    int present = 0, checked = 0;
+    for (size_t i = 0; i < c.f.size(); ++i) {
+      char f[32];
+      texts.f.assign(f, std::to_chars(f, f + sizeof f, c.f[i]).ptr);
+      const CircuitState compute = StateOf(texts);
+      // Stable where both roots of lambda^2 + lambda / (RC) + 1 / (LC) have |1 + dt lambda| < 1.
+      const std::complex<double> root = std::sqrt(std::complex<double>(125.0 * 125.0 - 1e6));
+      const double grows = std::max(std::abs(1.0 + compute.dt * (-125.0 + root)),
+                                    std::abs(1.0 + compute.dt * (-125.0 - root)));
+      if (std::fabs(grows - 1) < 1e-9) continue;
+      ++checked;
+      EXPECT_EQ(euler[i].has_value(), grows < 1) << texts.f;
+      present += euler[i].has_value();
+      EXPECT_TRUE(!euler[i] || *euler[i] == MethodSteadyStateOf(compute)->peak) << texts.f;
+    }
+    EXPECT_TRUE(present > 0 && (present < checked) == (std::string(n) == "20")) << n;
+  }
+}
+
+TEST(EulerCurve, ReportsRisingSharesAndStopsWhenTold) {
+  struct Recorder : RunMonitor {
+    explicit Recorder(size_t stop = 0) : stop_after(stop) {}
+    std::vector<double> shares;
+    size_t stop_after;
+    bool Continue(double x) override { return shares.push_back(x), shares.size() != stop_after; }
+  } all, stopped(2);
+  // 100000 samples: the method asks within each point too.
+  const CircuitState state = StateOf({"1", "400", "1e-5", "0.1", "159", "100000", "1"});
+  const std::vector<double> f = {100, 159, 300};
+  ASSERT_TRUE(EulerCurve(state, f, &all).has_value());
+  EXPECT_TRUE(std::is_sorted(all.shares.begin(), all.shares.end()) && all.shares[0] > 0 &&
+              all.shares.back() == 1 && all.shares.size() > 2 * f.size());
+  EXPECT_FALSE(EulerCurve(state, f, &stopped).has_value() || stopped.shares.size() != 2);
+}
+
+}  // namespace
+}  // namespace analysis
