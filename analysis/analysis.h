@@ -17,6 +17,7 @@
 #include "analysis/fault.h"
 #include "analysis/fault_explanation.h"
 #include "analysis/field_check.h"
+#include "analysis/frequency_report.h"
 #include "analysis/frequency_response.h"
 #include "analysis/harmonics.h"
 #include "analysis/method_steady_state.h"

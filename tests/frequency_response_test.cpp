@@ -2,19 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency response and its harmonics, each number against another
 // route: Parseval, a Simpson sum, std::complex, the dominant harmonic of a
-// high Q, the compute at each frequency, the step's eigenvalues.
+// high Q, the compute at each frequency, the step's eigenvalues, read-back.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <complex>
 #include <numbers>
 #include <optional>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"
+#include "tests/cases.h"
 
 namespace analysis {
 namespace {
@@ -224,6 +226,39 @@ TEST(EulerCurve, ReportsRisingSharesAndStopsWhenTold) {
   EXPECT_TRUE(std::is_sorted(all.shares.begin(), all.shares.end()) && all.shares[0] > 0 &&
               all.shares.back() == 1 && all.shares.size() > 2 * f.size());
   EXPECT_FALSE(EulerCurve(state, f, &stopped).has_value() || stopped.shares.size() != 2);
+}
+
+// The numbers after each "key": of `json`, read back; empty for null.
+PeakCurve Values(const std::string& json, const std::string& key) {
+  PeakCurve out;
+  const std::regex pattern("\"" + key + "\": ([^,}]+)");
+  for (auto m = std::sregex_iterator(json.begin(), json.end(), pattern);
+       m != std::sregex_iterator(); ++m)
+    out.push_back((*m)[1] == "null" ? std::nullopt : std::optional(test::Number((*m)[1])));
+  return out;
+}
+
+TEST(FrequencyReport, JsonReadsBackToTheNumbersAndTextUsesTheSeparator) {
+  const CircuitState state = StateOf({"1", "400", "1e-5", "0.1", "159", "20", "1"});
+  const FrequencyResponse r = *FrequencyResponseOf(state, {30, 1000, 12});
+  ASSERT_TRUE(std::count(r.euler.begin(), r.euler.end(), std::nullopt) > 0);
+  PeakCurve f = {state.f}, V;  // the input's f first
+  f.insert(f.end(), r.frequencies.f.begin(), r.frequencies.f.end());
+  for (const Harmonic& h : r.harmonics->rows) f.push_back(h.f), V.push_back(h.V);
+  const std::string json = FrequencyJsonReport(state, r);
+  EXPECT_EQ(Values(json, "f"), f);
+  EXPECT_EQ(Values(json, "exact_v_peak"), r.exact);
+  EXPECT_EQ(Values(json, "euler_v_peak"), r.euler);
+  EXPECT_EQ(Values(json, "V"), V);
+  EXPECT_EQ(Values(json, "f0"), PeakCurve{state.fris});
+  EXPECT_EQ(Values(json, "listed_share"), PeakCurve{r.harmonics->listed_share});
+  const std::string text = FrequencyTextReport(state, r, ",");
+  EXPECT_EQ(text.find('.'), std::string::npos);  // every number with the comma
+  int dashes = 0;
+  for (size_t at = text.find("—"); at != std::string::npos; at = text.find("—", at + 1)) ++dashes;
+  EXPECT_EQ(dashes, std::count(r.euler.begin(), r.euler.end(), std::nullopt));
+  for (const char* part : {"\n1,5900E+02 ", " f attuale\n", " f0/3\n", "\npotenza elencata: "})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 }  // namespace
