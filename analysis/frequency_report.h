@@ -24,12 +24,15 @@ namespace analysis {
 // A peak that does not exist (the method unstable, no steady state) is
 // null; so are "harmonics" and "power" without a table. Every number in
 // the shortest form that reads back the same double, null when not finite.
+// REQUIRES: `response` holds one peak of each curve per frequency, as
+// FrequencyResponseOf makes it.
 std::string FrequencyJsonReport(const CircuitState& state, const FrequencyResponse& response);
 
 // Returns the Italian text of `response`: the resonance, the curve (one row
 // per frequency, fris / k and the current f named), the harmonics of the
 // current f and the share of <v^2> they hold, with `decimal_separator` in
-// every number. A peak that does not exist is written "—".
+// every number. A peak that does not exist is written "—". REQUIRES: as
+// FrequencyJsonReport.
 std::string FrequencyTextReport(const CircuitState& state, const FrequencyResponse& response,
                                 std::string_view decimal_separator);
 

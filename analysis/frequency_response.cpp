@@ -107,20 +107,22 @@ std::optional<PeakCurve> EulerCurve(const CircuitState& state, const std::vector
       return !stopped;
     }
   } point;
+  const double points = static_cast<double>(f.size());
   point.whole = monitor;
-  point.share = 1.0 / static_cast<double>(f.size());
+  point.share = 1 / points;
   PeakCurve curve;
   curve.reserve(f.size());
   for (size_t i = 0; i < f.size(); ++i) {
     const CircuitState probe = ComputeAt(state, f[i]);
-    point.done = static_cast<double>(i) * point.share;
+    point.done = static_cast<double>(i) / points;
     std::optional<MethodSteadyState> steady;
     if (StabilityOf(probe).stable) {
       steady = MethodSteadyStateOf(probe, monitor != nullptr ? &point : nullptr);
       if (point.stopped) return std::nullopt;
     }
     curve.push_back(steady ? std::optional(steady->peak) : std::nullopt);
-    if (monitor != nullptr && !monitor->Continue(static_cast<double>(i + 1) * point.share))
+    // (i + 1) / points, not (i + 1) share: the last share is exactly 1.
+    if (monitor != nullptr && !monitor->Continue(static_cast<double>(i + 1) / points))
       return std::nullopt;
   }
   return curve;

@@ -50,7 +50,8 @@ struct CurveFrequencies {
 // range.from to range.to, both ends exact, with every fris / k (k odd)
 // and state.f that lie in [from, to] added exactly, sorted and without
 // repeats. nullopt when the range breaks the bounds of CurveRange, fris is
-// not positive, or more than about kMaxCurvePoints values of k fall in range.
+// not positive, more than about kMaxCurvePoints values of k fall in range,
+// or fris / from reaches 2^31 (the orders are int32).
 std::optional<CurveFrequencies> CurveFrequenciesOf(const CircuitState& state,
                                                    const CurveRange& range);
 

@@ -74,6 +74,8 @@ struct HarmonicTable {
 // nullopt when Is = 0 or the circuit has no steady state (R, C, L, f not
 // all positive), or when <v^2> leaves the double range. The shares are
 // worked out for a source of 1 A, so that a tiny or huge Is keeps them.
+// Well under a millisecond near resonance; up to about 0.2 s far below a
+// high-Q one, where <v^2> takes the most pieces and the rows the most k.
 std::optional<HarmonicTable> HarmonicTableOf(const CircuitState& state);
 
 }  // namespace analysis
