@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
+#include <utility>
 
 #include "analysis/exact_steady_state.h"
 #include "analysis/method_steady_state.h"

@@ -47,9 +47,9 @@ double IntegralOfSquare(const ExactSteadyState& exact, double from, double lengt
     return Piece{a, b, value, error * ((b - a) / 2)};
   };
   std::priority_queue<Piece> pieces;
-  double a = 0;
-  for (double b = std::min(length, 1 / rate); a < length; a = b, b = std::min(length, 2 * b))
-    pieces.push(piece(from + a, from + b));
+  double a = 0, b = std::min(length, 1 / rate);
+  if (!(b > 0)) b = length;  // a rate beyond the double range: no room for a finer first piece
+  for (; a < length; a = b, b = std::min(length, 2 * b)) pieces.push(piece(from + a, from + b));
   auto sum = [&](double Piece::*field) {
     std::priority_queue<Piece> copy = pieces;
     double total = 0;

@@ -64,7 +64,8 @@ std::optional<double> MeanSquareV(double Is, double R, double C, double L, doubl
 
 struct HarmonicTable {
   std::vector<Harmonic> rows;  // k = 0, 1, 3, ..., 15, then further odd k
-  double mean_square_v = 0;    // V^2: <v^2> of the closed form
+  double mean_square_v = 0;    // V^2: <v^2> of the closed form; Is^2 times that of 1 A,
+                               // infinite (or 0) where that leaves the double range
   double listed_share = 0;     // the sum of the rows' power shares
 };
 
@@ -72,7 +73,7 @@ struct HarmonicTable {
 // f): the rows up to kListedHarmonicOrder, then each further odd k until
 // the rows hold kListedPowerShare of <v^2> or k reaches kMaxHarmonicOrder.
 // nullopt when Is = 0 or the circuit has no steady state (R, C, L, f not
-// all positive), or when <v^2> leaves the double range. The shares are
+// all positive), or when <v^2> of 1 A leaves the double range. The shares are
 // worked out for a source of 1 A, so that a tiny or huge Is keeps them.
 // Well under a millisecond near resonance; up to about 0.2 s far below a
 // high-Q one, where <v^2> takes the most pieces and the rows the most k.
