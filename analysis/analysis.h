@@ -3,8 +3,9 @@
 // The circuit analysis of the parallel RLC teaching tool: the shared record,
 // the number services, the field check, the simulation and the peak search,
 // and how true its results are (the exact and the method's steady state,
-// stability, settling). Plain C++20, the standard library and Boost.Math's
-// header-only root finder; no global state: every
+// stability, settling), and the frequency response with its harmonics.
+// Plain C++20, the standard library and Boost.Math's header-only root
+// finder and quadrature; no global state: every
 // procedure works on the CircuitState it is given. Not thread-safe: one
 // state is used by one thread at a time. Every failure is a thrown Fault.
 #pragma once
@@ -18,6 +19,9 @@
 #include "analysis/fault.h"
 #include "analysis/fault_explanation.h"
 #include "analysis/field_check.h"
+#include "analysis/frequency_report.h"
+#include "analysis/frequency_response.h"
+#include "analysis/harmonics.h"
 #include "analysis/method_steady_state.h"
 #include "analysis/numbers.h"
 #include "analysis/parameters.h"

@@ -2,39 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/report.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-
+#include "analysis/json_text.h"
 #include "analysis/numbers.h"
 
 namespace analysis {
 
 namespace {
 
-// The shortest text that reads back to `x`; JSON has no infinity and no NaN.
-std::string Number(double x) {
-  if (!std::isfinite(x)) return "null";
-  char buffer[32];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, x).ptr);
-}
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + '"';
-}
+using json::Number;
+using json::Quoted;
 
 std::string OrNull(const std::optional<int32_t>& value) {
   return value ? std::to_string(*value) : "null";

@@ -143,10 +143,24 @@ void BM_Advice(benchmark::State& bench) {
   }
 }
 
+// What the window of the frequency response computes for the last run: the
+// curve on the default range (exact and Euler at the run's N, one period of
+// N samples a point) and the harmonic table of its f.
+void BM_FrequencyResponseDefaults(benchmark::State& bench) {
+  const CircuitState state = LoadedState(bench.range(0), 10);
+  const analysis::CurveRange range = analysis::DefaultCurveRange(state);
+  for (auto _ : bench) {
+    std::optional<analysis::FrequencyResponse> response =
+        analysis::FrequencyResponseOf(state, range);
+    benchmark::DoNotOptimize(response);
+  }
+}
+
 BENCHMARK(BM_Advice)->Arg(400)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunSimulation)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UncheckedLoop)->Args({1000, 10})->Args({10000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AssessAccuracy)->Args({1000, 10})->Args({1000000, 10})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrequencyResponseDefaults)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckedVsUnchecked)
     ->Args({1000, 10})
     ->Args({10000, 100})
