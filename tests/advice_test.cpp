@@ -153,6 +153,15 @@ TEST(Advice, EstimatesFromTheBranchesBeyondTheSteppedRange) {
   for (int32_t n = tenth; n < tenth + 4; ++n) worst = std::max(worst, PlainError(1, R, C, L, f, n));
   EXPECT_NEAR(worst, 10 * kAdviceError, 0.5 * kAdviceError);
   EXPECT_EQ(AdviceSentence(*advice).rfind("Per restare entro l'1 %: circa N = ", 0), 0u);
+  // NP1 is the smallest NP whose periods shrink the transient from 1 to the
+  // bound at rho per period, the last period scanned whole (ten times Q: a
+  // slower decay).
+  const std::optional<Advice> slow = AdviceFor(1, 10 * R, C, L, f);
+  ASSERT_TRUE(slow && slow->estimated && slow->n && slow->np && *slow->np > 1);
+  const double rho = StabilityOf(EulerGrid::At(1, 10 * R, C, L, f, *slow->n)).rho;
+  const double np1 = *slow->np;
+  EXPECT_LE(std::pow(rho, 100 * np1 - 1), kSettledResidual);
+  EXPECT_GT(std::pow(rho, 100 * (np1 - 1) - 1), kSettledResidual);
 }
 
 // The search tells its progress in rising shares and stops when told.
