@@ -4,20 +4,25 @@
 # make run | make test | make golden | make bench | make sanitize | make fuzz
 # make package | make cross-test | make bits-test
 # Each target first installs what is missing (Debian 12, apt-get through
-# sudo when not root), then configures and builds with CMake.
+# sudo when not root), then configures, builds and tests with the CMake
+# presets of CMakePresets.json; WERROR=ON is passed on top of them.
 
-BUILD_DIR    ?= build
-SAN_DIR      ?= build-sanitize
-FUZZ_DIR     ?= build-fuzz
-PACKAGE_DIR  ?= build-package
-CROSS_DIR    ?= build-cross
-BITS_DIR     ?= build-bits
+# The build folders are the presets' binaryDir: change them there.
+BUILD_DIR    := build
+SAN_DIR      := build-sanitize
+FUZZ_DIR     := build-fuzz
+PACKAGE_DIR  := build-package
+CROSS_DIR    := build-cross
+BITS_DIR     := build-bits
 FUZZ_SECONDS ?= 60
 WERROR       ?= OFF
 JOBS         ?= $(shell nproc)
 
-PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libbenchmark-dev \
-            clang libclang-rt-14-dev libboost-dev fonts-liberation2 locales qt6-translations-l10n
+# What the program alone needs (make package); the tests and benchmarks add
+# GoogleTest and Google Benchmark, the sanitizers and the fuzzer clang.
+PROGRAM_PACKAGES := g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
+            libboost-dev fonts-liberation2 qt6-translations-l10n
+PACKAGES := $(PROGRAM_PACKAGES) libgtest-dev libbenchmark-dev clang libclang-rt-14-dev locales
 # make package: the package tools, and the checks of what it holds.
 PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream
 # make cross-test: mingw-w64 with POSIX threads, GoogleTest's sources, wine.
@@ -47,53 +52,48 @@ deps:
 	@locale -a 2>/dev/null | grep -qix 'it_IT.utf8' || $(SUDO) localedef -i it_IT -c -f UTF-8 it_IT.UTF-8
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DRLC_WERROR=$(WERROR)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --preset release -DRLC_WERROR=$(WERROR)
+	cmake --build --preset release -j $(JOBS)
 
 run: build
 	./$(BUILD_DIR)/rlc-parallelo
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	ctest --preset release -j $(JOBS)
 
 # Rewrites the reference images of the window tests (tests/images/*.png)
 # from what the windows show now. Look at every changed image before
 # committing it.
 golden: build
-	cd $(BUILD_DIR) && RLC_WRITE_IMAGES=1 QT_QPA_PLATFORM=offscreen ctest -R window --output-on-failure
+	RLC_WRITE_IMAGES=1 ctest --preset release -R window
 
 bench: build
 	./$(BUILD_DIR)/bench/simulation_bench
 	./$(BUILD_DIR)/bench/window_bench
 
 sanitize: deps
-	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DRLC_SANITIZE=ON -DRLC_WERROR=$(WERROR)
-	cmake --build $(SAN_DIR) -j $(JOBS)
-	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	cmake --preset sanitize -DRLC_WERROR=$(WERROR)
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
 
 fuzz: deps
-	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DRLC_FUZZ=ON -DRLC_WERROR=$(WERROR)
-	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	cmake --preset fuzz -DRLC_WERROR=$(WERROR)
+	cmake --build --preset fuzz -j $(JOBS)
 	mkdir -p $(FUZZ_DIR)/corpus
 	./$(FUZZ_DIR)/fuzz/field_check_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=256 \
 	  -timeout=10 -print_final_stats=1 $(FUZZ_DIR)/corpus fuzz/corpus
 
 # The Debian package, built as Debian builds: Release, the hardening flags of
-# dpkg-buildflags, stripped, the system's Liberation Sans. It is left in
+# dpkg-buildflags, stripped, the system's Liberation Sans; no tests and no
+# benchmarks, so neither GoogleTest nor Google Benchmark is needed. It is left in
 # $(BUILD_DIR) and checked with lintian, desktop-file-validate and appstreamcli.
-package: deps
-	$(call install-missing,$(PACKAGE_TOOLS))
+package:
+	$(call install-missing,$(PROGRAM_PACKAGES) $(PACKAGE_TOOLS))
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DRLC_WERROR=$(WERROR) -DRLC_BUNDLE_FONTS=OFF -DRLC_DEBIAN_DOCS=ON \
-	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	cmake --preset package -DRLC_WERROR=$(WERROR) \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
-	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target rlc-parallelo icons docs
+	cmake --build --preset package -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	mkdir -p $(BUILD_DIR) && cp $(PACKAGE_DIR)/rlc-parallelo_*.deb $(BUILD_DIR)/
 	desktop-file-validate packaging/rlc-parallelo.desktop
@@ -103,18 +103,16 @@ package: deps
 # The analysis and its tests for Windows, with mingw-w64, run under wine.
 cross-test:
 	$(call install-missing,cmake make libboost-dev $(CROSS_TOOLS))
-	cmake -S . -B $(CROSS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DRLC_GUI=OFF \
-	  -DCMAKE_BUILD_TYPE=Release -DRLC_WERROR=$(WERROR)
-	cmake --build $(CROSS_DIR) -j $(JOBS)
-	cd $(CROSS_DIR) && WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ctest --output-on-failure
+	cmake --preset cross -DRLC_WERROR=$(WERROR)
+	cmake --build --preset cross -j $(JOBS)
+	ctest --preset cross
 
 # The analysis and its tests built as a user with a newer machine in mind
 # might build them: fused multiply-add allowed. The result bits must not move.
 bits-test:
-	$(call install-missing,g++ cmake make libgtest-dev libbenchmark-dev libboost-dev)
-	cmake -S . -B $(BITS_DIR) -DRLC_GUI=OFF -DCMAKE_BUILD_TYPE=Release -DRLC_WERROR=$(WERROR) \
-	  -DCMAKE_CXX_FLAGS="-march=x86-64-v3 -ffp-contract=fast"
-	cmake --build $(BITS_DIR) -j $(JOBS) --target analysis_tests
+	$(call install-missing,g++ cmake make libgtest-dev libboost-dev)
+	cmake --preset bits -DRLC_WERROR=$(WERROR)
+	cmake --build --preset bits -j $(JOBS)
 	@grep -qw avx2 /proc/cpuinfo || { echo "bits-test skipped: this CPU runs no x86-64-v3 code"; exit 0; }; \
 	./$(BITS_DIR)/tests/analysis_tests
 
