@@ -587,7 +587,8 @@ class WindowTest : public QObject {
   }
 
   // "Precisione del metodo" shows and copies the numbers of the analysis for
-  // the last compute or plot that completed.
+  // the last compute or plot that completed, without taking the focus from
+  // the window of the command.
   void thePrecisionWindowFollowsTheLastResult() {
     QTest::keyClick(&form1(), Qt::Key_M, Qt::ControlModifier);  // before any result
     ui::Precisione* window = p_->session().precision();
@@ -600,8 +601,12 @@ class WindowTest : public QObject {
         {{"Text8", "2"}, "Command2", true}};
     analysis::CircuitState state;
     for (const auto& [edits, command, completes] : rows) {
+      QVERIFY(test::Activate(&form1()));
       p_->Edit(kDefaults + edits);
       p_->Click(&form1(), command);
+      QTest::qWait(50);  // the activations asked for
+      QTRY_COMPARE(QApplication::activeWindow(),
+                   qstrcmp(command, "Command2") == 0 ? static_cast<QWidget*>(form2()) : &form1());
       if (completes) {
         analysis::ReadParameters(state, form1().FieldTexts());
         analysis::RunSimulation(state, false);
