@@ -616,8 +616,11 @@ class WindowTest : public QObject {
       analysis::Advise(a);
       QVERIFY(test::Activate(window));
       QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
-      const QStringList lines =
-          QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+      const QStringList blocks = QGuiApplication::clipboard()->text().split("\n\n");
+      QCOMPARE(blocks[0].section('\n', 1, 1), "R [ohm]\t" + QString::number(state.R));
+      QStringList lines = (blocks[1] + '\n' + blocks[2]).split('\n', Qt::SkipEmptyParts);
+      QCOMPARE(lines.takeFirst(), QString::fromUtf8("quantità\tvalore"));
+      QCOMPARE(lines.takeAt(15), QString("N\terrore relativo [%]"));
       auto shows = [&](int i, double value) {  // to the digits shown
         return std::fabs(lines[i].section('\t', 1).toDouble() - value) <= 1e-3 * std::fabs(value);
       };
@@ -635,14 +638,15 @@ class WindowTest : public QObject {
               lines.last().section('\t', 0, 0).toInt() == std::max(100 * a.N, 100000));
     }
     COMPARE_WITH_REFERENCE(window, "precisione");
-    // Read as a screen reader reads it: each value by its quantity.
+    // Read as a screen reader reads it: each value by its quantity and value,
+    // its caption apart.
     QCOMPARE(QAccessible::queryAccessibleInterface(test::Find(window, "Valore5"))
                  ->text(QAccessible::Name),
-             QString("Picco esatto di v(t) [V]"));
+             "Picco esatto di v(t) [V]: " + test::Find<QLabel>(window, "Valore5")->text());
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible() && test::Activate(form2()));
     QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
-    QVERIFY(window->isVisible());
+    QVERIFY(window->isVisible() && QTest::qWaitForWindowActive(window));
     for (const test::Case& row : test::Cases("precision_extremes")) {
       p_->Edit(kDefaults + EditsOf(row.at(0)));
       p_->Click(&form1(), "Command1");
