@@ -477,6 +477,7 @@ class WindowTest : public QObject {
     p_->MoveTo(50, 95);                    // the mouse takes over
     QVERIFY(!picture->marker_shown());
     QCOMPARE(Boxes(), Readout(0, "31446.54", "0.53"));
+    QCOMPARE(picture->accessibleName(), QString("is(t): 31446.54 microsecondi, 0.53 ampere"));
     QString menu;  // Shift+F10 opens the context menu
     p_->Answer([&](QWidget* popup) {
       menu = popup->actions().constFirst()->text();

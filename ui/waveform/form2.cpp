@@ -140,13 +140,16 @@ void Form2::UpdateOverlay() {
   Picture1->SetOverlay(
       exact != nullptr ? ExactTraces(*plotted_, *exact, Picture1->ColumnXs()) : QList<QPolygonF>(),
       kExactColour);
-  readout_->SetExact(exact);  // the last reading follows at once
-  // A screen reader hears the keyboard sample again, with or without "esatto".
-  if (Picture1->marker_shown()) ShowSample(readout_->Selected());
+  // The last reading, of the mouse or the keys, follows at once; a screen
+  // reader hears it again, with or without "esatto".
+  const QString reading = readout_->SetExact(exact);
+  if (!reading.isEmpty()) Picture1->setAccessibleName(reading);
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
-  if (plotted_ != nullptr) readout_->Update(*plotted_, x, y);
+  // The name tells the reading the boxes show, also while the plot area
+  // has the focus and the keys read before.
+  if (plotted_ != nullptr) Picture1->setAccessibleName(readout_->Update(*plotted_, x, y));
 }
 
 void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {

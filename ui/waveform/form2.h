@@ -48,8 +48,10 @@ class Form2 : public QWidget {
 
   // The cursor readout, run for every mouse movement over Picture1 (and
   // while a button pressed inside keeps the mouse), with x and y in
-  // Picture1's user units, on the plot on screen. `button` and `shift` are
-  // not read. Without a plot on screen it shows nothing. Throws the Fault of
+  // Picture1's user units, on the plot on screen, also given to a screen
+  // reader as the keys' readings are (the accessible name of Picture1).
+  // `button` and `shift` are not read. Without a plot on screen it shows
+  // nothing. Throws the Fault of
   // its computations; what it set before stays.
   void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
 
