@@ -216,6 +216,11 @@ class WindowTest : public QObject {
       if (test::Field(row, 3) == "sopra") p_->Plot();
       p_->Edit(EditsOf(row.at(0)));
       p_->Plot();
+      if (test::Field(row, 3) == "pulito") {  // the defaults over it, then Ctrl+L
+        p_->Edit(kDefaults);
+        p_->Plot();
+        QTest::keyClick(form2(), Qt::Key_L, Qt::ControlModifier);
+      }
       p_->shown.removeAll(kWarning);  // no fault, at most the box after the plot
       const std::string warning = test::Field(row, 2);
       QCOMPARE(p_->shown.size(), warning.empty() ? 0 : 1);

@@ -117,6 +117,7 @@ Form2& Session::LoadForm2() {
   OnTrigger(form, "CopyImage", &Form2::CopyImage);
   OnTrigger(form, "SaveImage", &Form2::SaveImage);
   OnTrigger(form, "SaveData", &Form2::SaveData);
+  OnTrigger(form, "ClearPlot", &Form2::ClearPlot);
   OnPrecision(form);
   form->installEventFilter(this);
   return *form;

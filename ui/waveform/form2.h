@@ -78,6 +78,9 @@ class Form2 : public QWidget {
   void SaveImage();
   // Asks where, then saves the samples of the period as CSV (Ctrl+Shift+S).
   void SaveData();
+  // "Pulisci grafico" (Ctrl+L): erases the plots drawn before the one on
+  // screen, which stays drawn alone, with its labels and readout.
+  void ClearPlot();
 
  protected:
   // A window larger than its screen's free area is made to fit, and one
@@ -101,6 +104,7 @@ class Form2 : public QWidget {
   QAction* copy_image_;
   QAction* save_image_;
   QAction* save_data_;
+  QAction* clear_plot_;
   QAction* exact_;      // "Soluzione esatta", off at every start
   int64_t cursor_ = 0;  // the sample under the keyboard cursor: 0 is sample 1 of period 1
   std::unique_ptr<CursorReadout> readout_;
