@@ -149,7 +149,8 @@ Precisione::Precisione() {
   circuit_->setObjectName(QStringLiteral("Circuito"));
   circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid->addWidget(circuit_, 0, 0, 1, 3);
-  ShowCircuit(QStringList(std::ssize(kCircuit), kNone));
+  circuit_->setText(QStringLiteral("Circuito: ") + kNone);  // no result yet
+  circuit_values_ = QStringList(std::ssize(kCircuit), kNone);
   for (int row = 0; row < kRows; ++row) {
     const QString quantity = QString::fromUtf8(kQuantities[row]);
     auto* name = new QLabel(quantity, this);
