@@ -19,9 +19,12 @@
 #include <QLocale>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "analysis/numbers.h"
 #include "ui/widgets/control_table.h"
+#include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/progress_gate.h"
 
 namespace ui {
@@ -144,7 +147,13 @@ Precisione::Precisione() {
   setObjectName(QStringLiteral("Precisione"));
   setWindowTitle(QStringLiteral("Precisione del metodo"));
   setFont(ControlFont());
-  auto* grid = new QGridLayout(this);
+  // The contents scroll: on a screen smaller than the window, the window is
+  // made to fit it (showEvent) and the scroll bars reach every part.
+  auto* scroll = new QScrollArea(this);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* page = new QWidget;
+  auto* grid = new QGridLayout(page);
   circuit_ = new QLabel(this);
   circuit_->setObjectName(QStringLiteral("Circuito"));
   circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -177,6 +186,10 @@ Precisione::Precisione() {
   grid->addWidget(chart_view_, 1, 2, kRows, 1);
   grid->addWidget(note_, kRows + 1, 0, 1, 3);
   grid->setColumnStretch(2, 1);
+  scroll->setWidget(page);
+  auto* whole = new QVBoxLayout(this);
+  whole->setContentsMargins(0, 0, 0, 0);
+  whole->addWidget(scroll);
   resize(980, 470);
 
   auto* copy = new QAction(QStringLiteral("Copia"), this);
@@ -192,6 +205,11 @@ Precisione::Precisione() {
 }
 
 Precisione::~Precisione() = default;
+
+void Precisione::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepOnScreen(this);
+}
 
 void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
   analysis::Accuracy shown = accuracy;

@@ -46,6 +46,11 @@ class Precisione : public QWidget {
   // False when the user cancelled the computation of the chart.
   bool chart_complete() const { return series_.has_value(); }
 
+ protected:
+  // A window larger than its screen's free area is made to fit, and one
+  // partly off it is moved inside.
+  void showEvent(QShowEvent* event) override;
+
  private:
   // Shows the circuit's `values`, in the order of its symbols.
   void ShowCircuit(const QStringList& values);
