@@ -154,12 +154,11 @@ Precisione::Precisione() {
   scroll->setWidgetResizable(true);
   auto* page = new QWidget;
   auto* grid = new QGridLayout(page);
-  circuit_ = new QLabel(this);
+  circuit_ = new QLabel(QStringLiteral("Circuito: ") + kNone, this);  // no result yet
   circuit_->setObjectName(QStringLiteral("Circuito"));
   circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  grid->addWidget(circuit_, 0, 0, 1, 3);
-  circuit_->setText(QStringLiteral("Circuito: ") + kNone);  // no result yet
   circuit_values_ = QStringList(std::ssize(kCircuit), kNone);
+  grid->addWidget(circuit_, 0, 0, 1, 3);
   for (int row = 0; row < kRows; ++row) {
     const QString quantity = QString::fromUtf8(kQuantities[row]);
     auto* name = new QLabel(quantity, this);
