@@ -6,8 +6,9 @@
 // coordinate system spanning its contents rectangle, one-pixel lines and a
 // mouse-move callback in user units. Its child labels can be placed in user
 // units too. Nothing drawn is erased but by Erase() and Restore();
-// destroying the box discards the drawing. A marker (a thin vertical line and a small square) can
-// be shown over the drawing without entering it, for a cursor moved from the keyboard.
+// destroying the box discards the drawing. A marker (a thin vertical line
+// and a small square) can be shown over the drawing without entering it,
+// for a cursor moved from the keyboard.
 #pragma once
 
 #include <cstdint>
