@@ -595,7 +595,7 @@ class WindowTest : public QObject {
     QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
     QVERIFY(!picture->toolTip().contains("Eulero") &&
             !value_box->accessibleDescription().contains("esatto"));
-    QTest::keyClick(picture, Qt::Key_Right);  // after the mouse: the cursor where it stands
+    QTest::keyClick(picture, Qt::Key_Left);  // after the mouse: the cursor where it stands
     QVERIFY(!picture->accessibleName().contains("esatto"));
     QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
     QVERIFY2(picture->accessibleName().endsWith(", Eulero " + Fixed(form2()->plotted()->v_t.at(4)) +
