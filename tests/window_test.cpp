@@ -218,6 +218,11 @@ class WindowTest : public QObject {
       if (test::Field(row, 3) == "sopra") p_->Plot();
       p_->Edit(EditsOf(row.at(0)));
       p_->Plot();
+      if (test::Field(row, 3) == "pulito") {  // the defaults over it, then Ctrl+L
+        p_->Edit(kDefaults);
+        p_->Plot();
+        QTest::keyClick(form2(), Qt::Key_L, Qt::ControlModifier);
+      }
       p_->shown.removeAll(kWarning);  // no fault, at most the box after the plot
       const std::string warning = test::Field(row, 2);
       QCOMPARE(p_->shown.size(), warning.empty() ? 0 : 1);
@@ -479,6 +484,7 @@ class WindowTest : public QObject {
     p_->MoveTo(50, 95);                    // the mouse takes over
     QVERIFY(!picture->marker_shown());
     QCOMPARE(Boxes(), Readout(0, "31446.54", "0.53"));
+    QCOMPARE(picture->accessibleName(), QString("is(t): 31446.54 microsecondi, 0.53 ampere"));
     QString menu;  // Shift+F10 opens the context menu
     p_->Answer([&](QWidget* popup) {
       menu = popup->actions().constFirst()->text();
@@ -503,21 +509,34 @@ class WindowTest : public QObject {
     }
   }
 
-  // On a screen smaller than the windows (run at twice the density on 1600 x
-  // 1000 pixels), each window fits it and scrolls to every control.
+  // On a screen smaller than the windows (run at twice the density on 1366 x
+  // 800 pixels), each window fits it and scrolls to every control.
   void theWindowsFitTheScreen() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     if (area.width() >= 1254) QSKIP("this screen holds both windows whole: nothing to fit");
     p_->Plot();
-    for (QWidget* window : {static_cast<QWidget*>(&form1()), static_cast<QWidget*>(form2())}) {
+    QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);
+    ui::Precisione* precision = p_->session().precision();
+    QVERIFY(QTest::qWaitForWindowExposed(precision));  // and laid out
+    for (QWidget* window : std::initializer_list<QWidget*>{&form1(), form2(), precision}) {
       QVERIFY2(area.contains(window->frameGeometry()),
                qPrintable(window->objectName() + " stands outside the screen"));
     }
-    auto* scroll = form2()->findChild<QScrollArea*>();
+    // Out of sight at first, in sight once scrolled to, as Tab or the scroll bars do.
+    auto scrolled_to = [](QWidget* control) {
+      auto* scroll = control->window()->findChild<QScrollArea*>();
+      if (scroll == nullptr) return false;
+      auto shown = [&] {
+        return scroll->viewport()->rect().contains(
+            control->mapTo(scroll->viewport(), control->rect().center()));
+      };
+      const bool hidden = !shown();
+      scroll->ensureWidgetVisible(control);
+      return hidden && shown();
+    };
+    QVERIFY(scrolled_to(test::Find(precision, "Valore15")));
     auto* exit = test::Find<QPushButton>(form2(), "Command1");
-    QVERIFY(!scroll->viewport()->rect().contains(
-        exit->mapTo(scroll->viewport(), exit->rect().center())));
-    scroll->ensureWidgetVisible(exit);  // as Tab or the scroll bars do
+    QVERIFY(scrolled_to(exit));
     QTest::mouseClick(exit, Qt::LeftButton);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(form2(), nullptr);  // "Esci" was reached
@@ -578,7 +597,7 @@ class WindowTest : public QObject {
     QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
     QVERIFY(!picture->toolTip().contains("Eulero") &&
             !value_box->accessibleDescription().contains("esatto"));
-    QTest::keyClick(picture, Qt::Key_Right);  // after the mouse: the cursor where it stands
+    QTest::keyClick(picture, Qt::Key_Left);  // after the mouse: the cursor where it stands
     QVERIFY(!picture->accessibleName().contains("esatto"));
     QTest::keyClick(form2(), Qt::Key_E, Qt::ControlModifier);
     QVERIFY2(picture->accessibleName().endsWith(", Eulero " + Fixed(form2()->plotted()->v_t.at(4)) +
@@ -589,7 +608,8 @@ class WindowTest : public QObject {
   }
 
   // "Precisione del metodo" shows and copies the numbers of the analysis for
-  // the last compute or plot that completed.
+  // the last compute or plot that completed, without taking the focus from
+  // the window of the command.
   void thePrecisionWindowFollowsTheLastResult() {
     QTest::keyClick(&form1(), Qt::Key_M, Qt::ControlModifier);  // before any result
     ui::Precisione* window = p_->session().precision();
@@ -602,8 +622,12 @@ class WindowTest : public QObject {
         {{"Text8", "2"}, "Command2", true}};
     analysis::CircuitState state;
     for (const auto& [edits, command, completes] : rows) {
+      QVERIFY(test::Activate(&form1()));
       p_->Edit(kDefaults + edits);
       p_->Click(&form1(), command);
+      QTest::qWait(50);  // the activations asked for
+      QTRY_COMPARE(QApplication::activeWindow(),
+                   qstrcmp(command, "Command2") == 0 ? static_cast<QWidget*>(form2()) : &form1());
       if (completes) {
         analysis::ReadParameters(state, form1().FieldTexts());
         analysis::RunSimulation(state, false);
@@ -613,8 +637,11 @@ class WindowTest : public QObject {
       analysis::Advise(a);
       QVERIFY(test::Activate(window));
       QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
-      const QStringList lines =
-          QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+      const QStringList blocks = QGuiApplication::clipboard()->text().split("\n\n");
+      QCOMPARE(blocks[0].section('\n', 1, 1), "R [ohm]\t" + QString::number(state.R));
+      QStringList lines = (blocks[1] + '\n' + blocks[2]).split('\n', Qt::SkipEmptyParts);
+      QCOMPARE(lines.takeFirst(), QString::fromUtf8("quantità\tvalore"));
+      QCOMPARE(lines.takeAt(15), QString("N\terrore relativo [%]"));
       auto shows = [&](int i, double value) {  // to the digits shown
         return std::fabs(lines[i].section('\t', 1).toDouble() - value) <= 1e-3 * std::fabs(value);
       };
@@ -632,14 +659,15 @@ class WindowTest : public QObject {
               lines.last().section('\t', 0, 0).toInt() == std::max(100 * a.N, 100000));
     }
     COMPARE_WITH_REFERENCE(window, "precisione");
-    // Read as a screen reader reads it: each value by its quantity.
+    // Read as a screen reader reads it: each value by its quantity and value,
+    // its caption apart.
     QCOMPARE(QAccessible::queryAccessibleInterface(test::Find(window, "Valore5"))
                  ->text(QAccessible::Name),
-             QString("Picco esatto di v(t) [V]"));
+             "Picco esatto di v(t) [V]: " + test::Find<QLabel>(window, "Valore5")->text());
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible() && test::Activate(form2()));
     QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
-    QVERIFY(window->isVisible());
+    QVERIFY(window->isVisible() && QTest::qWaitForWindowActive(window));
     for (const test::Case& row : test::Cases("precision_extremes")) {
       p_->Edit(kDefaults + EditsOf(row.at(0)));
       p_->Click(&form1(), "Command1");

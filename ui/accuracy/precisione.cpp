@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include <QAction>
 #include <QChart>
@@ -17,9 +19,12 @@
 #include <QLocale>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "analysis/numbers.h"
 #include "ui/widgets/control_table.h"
+#include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/progress_gate.h"
 
 namespace ui {
@@ -45,6 +50,11 @@ constexpr const char* kQuantities[] = {
     "NP per restare entro l'1 % (con quell'N)",
 };
 constexpr int kRows = sizeof kQuantities / sizeof kQuantities[0];
+
+// The circuit a result was computed from, in the order of the start
+// window's fields: the symbol and the unit of each value.
+constexpr std::pair<const char*, const char*> kCircuit[] = {
+    {"Is", "A"}, {"R", "ohm"}, {"C", "F"}, {"L", "H"}, {"f", "Hz"}, {"N", ""}, {"NP", ""}};
 
 const QString kNone = QStringLiteral("—");
 
@@ -90,6 +100,17 @@ QString AdviceCount(const analysis::Accuracy& a, std::optional<int32_t> analysis
   return (a.advice->estimated ? QStringLiteral("circa ") : QString()) + QString::number(*value);
 }
 
+// The values of kCircuit for `a`, as short as they read back exactly, in
+// the locale's format without grouping: "1E-05", "0,1".
+QStringList CircuitValues(const analysis::Accuracy& a) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  QStringList values;
+  for (const double value : {a.Is, a.R, a.C, a.L, a.f})
+    values << locale.toString(value, 'G', QLocale::FloatingPointShortest);
+  return values << QString::number(a.N) << QString::number(a.NP);
+}
+
 // The values of the table's rows for `a`.
 QStringList Values(const analysis::Accuracy& a) {
   const char* kPeak = "0.000000000E+00";  // ten digits: more than the start window's three
@@ -126,7 +147,18 @@ Precisione::Precisione() {
   setObjectName(QStringLiteral("Precisione"));
   setWindowTitle(QStringLiteral("Precisione del metodo"));
   setFont(ControlFont());
-  auto* grid = new QGridLayout(this);
+  // The contents scroll: on a screen smaller than the window, the window is
+  // made to fit it (showEvent) and the scroll bars reach every part.
+  auto* scroll = new QScrollArea(this);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* page = new QWidget;
+  auto* grid = new QGridLayout(page);
+  circuit_ = new QLabel(QStringLiteral("Circuito: ") + kNone, this);  // no result yet
+  circuit_->setObjectName(QStringLiteral("Circuito"));
+  circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  circuit_values_ = QStringList(std::ssize(kCircuit), kNone);
+  grid->addWidget(circuit_, 0, 0, 1, 3);
   for (int row = 0; row < kRows; ++row) {
     const QString quantity = QString::fromUtf8(kQuantities[row]);
     auto* name = new QLabel(quantity, this);
@@ -136,10 +168,10 @@ Precisione::Precisione() {
     // Reachable with Tab, and read out as its quantity and value.
     value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     value->setFocusPolicy(Qt::StrongFocus);
-    value->setAccessibleName(quantity);
+    value->setAccessibleName(quantity + QStringLiteral(": ") + kNone);
     name->setBuddy(value);
-    grid->addWidget(name, row, 0);
-    grid->addWidget(value, row, 1);
+    grid->addWidget(name, row + 1, 0);
+    grid->addWidget(value, row + 1, 1);
     values_.push_back(value);
   }
   note_ = new QLabel(this);
@@ -150,9 +182,13 @@ Precisione::Precisione() {
   chart_view_->setFocusPolicy(Qt::StrongFocus);
   chart_view_->setAccessibleName(
       QString::fromUtf8("Errore relativo del picco a regime del metodo al variare di N"));
-  grid->addWidget(chart_view_, 0, 2, kRows, 1);
-  grid->addWidget(note_, kRows, 0, 1, 3);
+  grid->addWidget(chart_view_, 1, 2, kRows, 1);
+  grid->addWidget(note_, kRows + 1, 0, 1, 3);
   grid->setColumnStretch(2, 1);
+  scroll->setWidget(page);
+  auto* whole = new QVBoxLayout(this);
+  whole->setContentsMargins(0, 0, 0, 0);
+  whole->addWidget(scroll);
   resize(980, 470);
 
   auto* copy = new QAction(QStringLiteral("Copia"), this);
@@ -169,19 +205,41 @@ Precisione::Precisione() {
 
 Precisione::~Precisione() = default;
 
+void Precisione::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepOnScreen(this);
+}
+
 void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
   analysis::Accuracy shown = accuracy;
   {
     ProgressGate gate(this);
     analysis::Advise(shown, &gate);  // cancelled: its rows read "—"
   }
+  ShowCircuit(CircuitValues(shown));
   ShowTable(shown);
   ShowChart(shown);
 }
 
+void Precisione::ShowCircuit(const QStringList& values) {
+  circuit_values_ = values;
+  QStringList parts;
+  for (size_t i = 0; i < std::size(kCircuit); ++i) {
+    const QString unit = QString::fromLatin1(kCircuit[i].second);
+    parts << QString::fromLatin1(kCircuit[i].first) + QStringLiteral(" = ") + values[i] +
+                 (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
+  }
+  circuit_->setText(QStringLiteral("Circuito: ") + parts.join(QStringLiteral(", ")));
+}
+
 void Precisione::ShowTable(const analysis::Accuracy& accuracy) {
   const QStringList values = Values(accuracy);
-  for (int row = 0; row < kRows; ++row) ShowValue(values_[row], values[row]);
+  for (int row = 0; row < kRows; ++row) {
+    ShowValue(values_[row], values[row]);
+    // Unlike its caption, which a screen reader reads too, the name holds the value.
+    values_[row]->setAccessibleName(QString::fromUtf8(kQuantities[row]) + QStringLiteral(": ") +
+                                    values[row]);
+  }
 }
 
 void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
@@ -284,9 +342,17 @@ void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
 
 QString Precisione::ReportText() const {
   QString text;
+  for (size_t i = 0; i < std::size(kCircuit); ++i) {
+    const QString unit = QString::fromLatin1(kCircuit[i].second);
+    text += QString::fromLatin1(kCircuit[i].first) +
+            (unit.isEmpty() ? QString() : QStringLiteral(" [") + unit + QLatin1Char(']')) +
+            QLatin1Char('\t') + circuit_values_[i] + QLatin1Char('\n');
+  }
+  text += QString::fromUtf8("\nquantità\tvalore\n");
   for (int row = 0; row < kRows; ++row)
     text += QString::fromUtf8(kQuantities[row]) + QLatin1Char('\t') + values_[row]->text() +
             QLatin1Char('\n');
+  text += QStringLiteral("\nN\terrore relativo [%]\n");
   if (series_) {
     for (const analysis::ErrorPoint& p : *series_)
       text += QString::number(p.N) + QLatin1Char('\t') + Number(100 * p.error, "0.000000E+00") +

@@ -1,16 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Precisione: the window "Precisione del metodo". How far the Euler result
-// of the last successful compute or plot is from the exact steady state: a
-// table of the peaks, the errors, the stability and the settling, and a
-// chart of the error of the method's own steady state against N, both axes
-// logarithmic. Ctrl+C copies both as text for a spreadsheet; Esc closes.
+// of the last successful compute or plot is from the exact steady state:
+// the circuit it was computed from on the top line, a table of the peaks,
+// the errors, the stability and the settling, and a chart of the error of
+// the method's own steady state against N, both axes logarithmic. Ctrl+C
+// copies them as text for a spreadsheet; Esc closes. The window follows
+// each new result in place and never takes the focus by itself.
 #pragma once
 
 #include <optional>
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "analysis/accuracy.h"
@@ -32,8 +35,10 @@ class Precisione : public QWidget {
   // user cancels them, the chart says so and the next call computes again.
   void ShowAccuracy(const analysis::Accuracy& accuracy);
 
-  // The table, one "quantity<TAB>value" line each, then the chart's points,
-  // one "N<TAB>relative error" line each; the locale's decimal separator.
+  // Three blocks apart by a blank line, the locale's decimal separator:
+  // the circuit, one "symbol [unit]<TAB>value" line each; the header
+  // "quantità<TAB>valore" and the table, one line per row; the header
+  // "N<TAB>errore relativo [%]" and the chart's points, one line each.
   QString ReportText() const;
   // Puts ReportText() on the clipboard (Ctrl+C).
   void CopyReport();
@@ -41,10 +46,19 @@ class Precisione : public QWidget {
   // False when the user cancelled the computation of the chart.
   bool chart_complete() const { return series_.has_value(); }
 
+ protected:
+  // A window larger than its screen's free area is made to fit, and one
+  // partly off it is moved inside.
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // Shows the circuit's `values`, in the order of its symbols.
+  void ShowCircuit(const QStringList& values);
   void ShowTable(const analysis::Accuracy& accuracy);
   void ShowChart(const analysis::Accuracy& accuracy);
 
+  QLabel* circuit_;              // the line of the circuit
+  QStringList circuit_values_;   // its values
   std::vector<QLabel*> values_;  // the value of each row of the table
   QLabel* note_;                 // what the chart shows, or why nothing
   QChartView* chart_view_;

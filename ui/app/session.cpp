@@ -78,7 +78,15 @@ void Session::OnPrecision(QWidget* window) {
 void Session::OnResult(const analysis::Accuracy& accuracy) {
   result_ = accuracy;
   ++result_number_;
-  if (precision_ != nullptr && precision_->isVisible()) ShowPrecision();
+  // The window follows in place: the focus stays where the user typed.
+  if (precision_ != nullptr && precision_->isVisible()) UpdatePrecision();
+}
+
+void Session::UpdatePrecision() {
+  if (result_ && (shown_number_ != result_number_ || !precision_->chart_complete())) {
+    shown_number_ = result_number_;
+    precision_->ShowAccuracy(*result_);
+  }
 }
 
 void Session::ShowPrecision() {
@@ -86,10 +94,7 @@ void Session::ShowPrecision() {
     precision_ = std::make_unique<Precisione>();
     precision_->installEventFilter(this);
   }
-  if (result_ && (shown_number_ != result_number_ || !precision_->chart_complete())) {
-    shown_number_ = result_number_;
-    precision_->ShowAccuracy(*result_);
-  }
+  UpdatePrecision();
   precision_->show();
   precision_->raise();
   precision_->activateWindow();
@@ -112,6 +117,7 @@ Form2& Session::LoadForm2() {
   OnTrigger(form, "CopyImage", &Form2::CopyImage);
   OnTrigger(form, "SaveImage", &Form2::SaveImage);
   OnTrigger(form, "SaveData", &Form2::SaveData);
+  OnTrigger(form, "ClearPlot", &Form2::ClearPlot);
   OnPrecision(form);
   form->installEventFilter(this);
   return *form;

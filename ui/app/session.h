@@ -39,8 +39,9 @@ class Session : public QObject {
   Form2* form2() const;
 
   // Opens the window "Precisione del metodo" (Ctrl+M in either window) on
-  // the last compute or plot that completed, and brings it forward. Its
-  // chart is computed once for each such result.
+  // the last compute or plot that completed, and brings it forward and
+  // activates it; only this does. Its chart is computed once for each
+  // such result.
   void ShowPrecision();
   // The window "Precisione del metodo", or nullptr before it first opened.
   Precisione* precision() const { return precision_.get(); }
@@ -52,8 +53,11 @@ class Session : public QObject {
 
  private:
   // Keeps the accuracy of a command that completed; an open window
-  // "Precisione del metodo" follows it.
+  // "Precisione del metodo" follows it without taking the focus.
   void OnResult(const analysis::Accuracy& accuracy);
+  // Shows the last result in that window, if it shows another. REQUIRES:
+  // the window exists.
+  void UpdatePrecision();
   // Opens that window when "Precisione del metodo…" of `window` is chosen.
   void OnPrecision(QWidget* window);
 

@@ -102,16 +102,14 @@ CursorReadout::CursorReadout(QWidget* window) : picture_(Control<PictureBox>(win
   }
 }
 
-void CursorReadout::Update(analysis::CircuitState& state, float x, float y) {
+QString CursorReadout::Update(analysis::CircuitState& state, float x, float y) {
   picture_->SetScale(0, 100, 100, 0);
   const int band = BandOf(y);
   if (band >= 0) rows_[band].option->setChecked(true);
-  for (int row = 0; row < 4; ++row) {
-    if (rows_[row].option->isChecked()) ShowRow(state, row, x, y);
-  }
+  return ShowRow(state, Selected(), x, y);
 }
 
-void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, float y) {
+QString CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, float y) {
   const Row& spec = kRows[row];
   const double numerator =
       Checked(Checked(Checked(static_cast<double>(x) / 100) * state.NP) * 1000000);
@@ -120,19 +118,19 @@ void CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, flo
   spec.find_peak(state);
   const double v = Checked(
       Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
-  ShowReading(row, t, v, SampleAt(state, row, x));
+  return ShowReading(row, t, v, SampleAt(state, row, x));
 }
 
-void CursorReadout::SetExact(const analysis::ExactSteadyState* exact) {
+QString CursorReadout::SetExact(const analysis::ExactSteadyState* exact) {
   exact_ = exact;
-  if (last_) ShowReading(last_->row, last_->t, last_->v, last_->sample);
+  return last_ ? ShowReading(last_->row, last_->t, last_->v, last_->sample) : QString();
 }
 
 void CursorReadout::Select(int row) { rows_[row].option->setChecked(true); }
 
 int CursorReadout::Selected() const {
-  for (int row = 0; row < 4; ++row) {
-    if (rows_[row].option->isChecked()) return row;
+  for (const RowWidgets& row : rows_) {
+    if (row.option->isChecked()) return static_cast<int>(&row - rows_);
   }
   return 0;
 }

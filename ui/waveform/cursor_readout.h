@@ -36,8 +36,9 @@ class CursorReadout {
   // 1000000) / f in us, the row's peak search, v = ((y - zero line) peak) /
   // height, both written with "0.00" into the row's boxes, the value box in
   // the trace's colour, the other six boxes blanked, and the tooltip.
-  // Throws the Fault of a computation; what was set before stays.
-  void Update(analysis::CircuitState& state, float x, float y);
+  // Returns the reading in words, as ShowReading. Throws the Fault of a
+  // computation; what was set before stays.
+  QString Update(analysis::CircuitState& state, float x, float y);
 
   // Selects the option button of row `row` (0 is(t), 1 v(t), 2 iC(t), 3 iL(t)).
   void Select(int row);
@@ -59,8 +60,9 @@ class CursorReadout {
   QString ShowReading(int row, double t, double v, std::optional<Sample> sample);
 
   // While `exact` is given, the readings compare the plotted sample with
-  // it; nullptr stops it. The last reading is shown again at once.
-  void SetExact(const analysis::ExactSteadyState* exact);
+  // it; nullptr stops it. The last reading is shown again at once, and
+  // returned in words; empty when there is none.
+  QString SetExact(const analysis::ExactSteadyState* exact);
   // Forgets the last reading: a new plot's samples are not its samples.
   void Forget() { last_.reset(); }
 
@@ -71,7 +73,7 @@ class CursorReadout {
     QLabel* value_box;
   };
 
-  void ShowRow(analysis::CircuitState& state, int row, float x, float y);
+  QString ShowRow(analysis::CircuitState& state, int row, float x, float y);
 
   // What the last reading showed, to show it again when the overlay changes.
   struct Reading {

@@ -94,13 +94,15 @@ Form2::Form2() {
   exact_ = Command(this, "ExactSolution", "Soluzione esatta", QKeySequence(Qt::CTRL | Qt::Key_E));
   exact_->setCheckable(true);
   connect(exact_, &QAction::toggled, this, &Form2::UpdateOverlay);
+  clear_plot_ = Command(this, "ClearPlot", "Pulisci grafico", QKeySequence(Qt::CTRL | Qt::Key_L));
   auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
   precision->setObjectName(QStringLiteral("ShowPrecision"));
   precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   addAction(precision);
   auto* separator = new QAction(this);
   separator->setSeparator(true);
-  Picture1->SetContextActions({copy_image_, save_image_, save_data_, separator, exact_, precision});
+  Picture1->SetContextActions(
+      {copy_image_, save_image_, save_data_, separator, exact_, clear_plot_, precision});
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   // The tooltip agrees with the readout boxes also while another window is active.
@@ -130,7 +132,8 @@ void Form2::ShowPlot(std::unique_ptr<analysis::CircuitState> plotted,
   readout_->Forget();  // the readings shown so far are of the old samples
   UpdateOverlay();
   Picture1->setAccessibleName(QString::fromUtf8(kPlotName));
-  for (QAction* command : {copy_image_, save_image_, save_data_}) command->setEnabled(true);
+  for (QAction* command : {copy_image_, save_image_, save_data_, clear_plot_})
+    command->setEnabled(true);
 }
 
 void Form2::UpdateOverlay() {
@@ -140,13 +143,16 @@ void Form2::UpdateOverlay() {
   Picture1->SetOverlay(
       exact != nullptr ? ExactTraces(*plotted_, *exact, Picture1->ColumnXs()) : QList<QPolygonF>(),
       kExactColour);
-  readout_->SetExact(exact);  // the last reading follows at once
-  // A screen reader hears the keyboard sample again, with or without "esatto".
-  if (Picture1->marker_shown()) ShowSample(readout_->Selected());
+  // The last reading, of the mouse or the keys, follows at once; a screen
+  // reader hears it again, with or without "esatto".
+  const QString reading = readout_->SetExact(exact);
+  if (!reading.isEmpty()) Picture1->setAccessibleName(reading);
 }
 
 void Form2::Picture1_MouseMove(int16_t, int16_t, float x, float y) {
-  if (plotted_ != nullptr) readout_->Update(*plotted_, x, y);
+  // The name tells the reading the boxes show, also while the plot area
+  // has the focus and the keys read before.
+  if (plotted_ != nullptr) Picture1->setAccessibleName(readout_->Update(*plotted_, x, y));
 }
 
 void Form2::Picture1_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
@@ -214,6 +220,8 @@ QImage Form2::PictureWithoutCursor() {
   if (marked) ShowSample(readout_->Selected());
   return picture;
 }
+
+void Form2::ClearPlot() { RedrawPlotAlone(*plotted_, *this); }
 
 void Form2::CopyImage() { QGuiApplication::clipboard()->setImage(PictureWithoutCursor()); }
 

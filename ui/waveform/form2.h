@@ -48,8 +48,10 @@ class Form2 : public QWidget {
 
   // The cursor readout, run for every mouse movement over Picture1 (and
   // while a button pressed inside keeps the mouse), with x and y in
-  // Picture1's user units, on the plot on screen. `button` and `shift` are
-  // not read. Without a plot on screen it shows nothing. Throws the Fault of
+  // Picture1's user units, on the plot on screen, also given to a screen
+  // reader as the keys' readings are (the accessible name of Picture1).
+  // `button` and `shift` are not read. Without a plot on screen it shows
+  // nothing. Throws the Fault of
   // its computations; what it set before stays.
   void Picture1_MouseMove(int16_t button, int16_t shift, float x, float y);
 
@@ -76,6 +78,9 @@ class Form2 : public QWidget {
   void SaveImage();
   // Asks where, then saves the samples of the period as CSV (Ctrl+Shift+S).
   void SaveData();
+  // "Pulisci grafico" (Ctrl+L): erases the plots drawn before the one on
+  // screen, which stays drawn alone, with its labels and readout.
+  void ClearPlot();
 
  protected:
   // A window larger than its screen's free area is made to fit, and one
@@ -99,6 +104,7 @@ class Form2 : public QWidget {
   QAction* copy_image_;
   QAction* save_image_;
   QAction* save_data_;
+  QAction* clear_plot_;
   QAction* exact_;      // "Soluzione esatta", off at every start
   int64_t cursor_ = 0;  // the sample under the keyboard cursor: 0 is sample 1 of period 1
   std::unique_ptr<CursorReadout> readout_;

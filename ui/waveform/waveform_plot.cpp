@@ -216,6 +216,16 @@ QList<QPolygonF> ExactTraces(const analysis::CircuitState& state,
   return lines;
 }
 
+void RedrawPlotAlone(analysis::CircuitState& plotted, Form2& form) {
+  auto* picture = Control<PictureBox>(&form, "Picture1");
+  ProgressGate gate(&form);
+  gate.SetCancellable(false);  // the old traces are gone already
+  PictureBox::Hold hold(*picture);
+  picture->Erase();
+  DrawTicksAndZeroLines(*picture);
+  DrawTraces(plotted, *picture, gate);
+}
+
 bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
   const bool opened = !form.isVisible();  // this command opens the window
   // An open window comes forward, unchanged; a minimised one is restored.

@@ -34,6 +34,13 @@ class Form2;
 // `form2` is the waveform window, loaded by the plot command if need be.
 bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
 
+// Erases Picture1 of `form2` to its ground and draws the tick marks, the
+// zero lines and the traces of `plotted` again: the plot on screen without
+// those drawn before it. The labels, the readout, the overlay and the
+// keyboard's cursor stay. A long drawing shows its progress, without
+// "Annulla". REQUIRES: `plotted` completed a plot in this window.
+void RedrawPlotAlone(analysis::CircuitState& plotted, Form2& form2);
+
 // The samples of trace `row` in the order of the display: 0 is(t), 1 v(t),
 // 2 iC(t), 3 iL(t).
 const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row);

@@ -5,10 +5,10 @@
 // keep the drawing; it stays sharp on a high-density screen), with a user
 // coordinate system spanning its contents rectangle, one-pixel lines and a
 // mouse-move callback in user units. Its child labels can be placed in user
-// units too. Nothing drawn is erased but by Restore(); destroying the box
-// discards the drawing. A marker (a thin vertical line and a small square) can be
-// shown over the drawing without entering it, for a cursor moved from the
-// keyboard.
+// units too. Nothing drawn is erased but by Erase() and Restore();
+// destroying the box discards the drawing. A marker (a thin vertical line
+// and a small square) can be shown over the drawing without entering it,
+// for a cursor moved from the keyboard.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +37,8 @@ class PictureBox : public QFrame {
 
   // Sets the ground the drawing starts from; call before drawing.
   void SetBackground(const QColor& colour);
+  // Erases the whole drawing to the ground.
+  void Erase() { SetBackground(background_); }
 
   // Draws a line one logical pixel thick (rounded to whole device pixels:
   // 2 at a density of 1.5 or 2) between two points in user units, both end
