@@ -23,6 +23,15 @@ void FindPeak(CircuitState& state, const SampleArray& samples, double& peak) {
 
 }  // namespace
 
+double PeakOf(const SampleArray& samples, int32_t N) {
+  double peak = samples.at(1);
+  for (int32_t k = 1; k <= N; k = CheckedAdd(k, 1)) {
+    const double magnitude = Checked(std::fabs(samples.at(k)));
+    if (magnitude >= peak) peak = magnitude;
+  }
+  return peak;
+}
+
 void FindPeakV(CircuitState& state) { FindPeak(state, state.v_t, state.v_peak); }
 void FindPeakIs(CircuitState& state) { FindPeak(state, state.is_t, state.is_peak); }
 void FindPeakIC(CircuitState& state) { FindPeak(state, state.iC_t, state.iC_peak); }

@@ -18,4 +18,9 @@ void FindPeakIs(CircuitState& state);  // is_t -> is_peak
 void FindPeakIC(CircuitState& state);  // iC_t -> iC_peak
 void FindPeakIL(CircuitState& state);  // iL_t -> iL_peak
 
+// Returns the peak that the procedures above store for `samples` over
+// k = 1..N, with the same checks and faults, and changes nothing: for a
+// reader of a state it does not own (the cursor readout of a plot).
+double PeakOf(const SampleArray& samples, int32_t N);
+
 }  // namespace analysis

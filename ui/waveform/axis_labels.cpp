@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "analysis/analysis.h"
+#include "ui/waveform/traces.h"
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/picture_box.h"
 
@@ -13,19 +14,9 @@ namespace ui {
 
 namespace {
 
-struct TraceLabel {
-  const char* name;
-  const char* caption;
-  double left, top;  // user units of Picture3
-};
-
-// Each name near the upper end of its band, each "0" on its zero line.
-constexpr TraceLabel kTraceLabels[] = {
-    {"Label6", "is(t)[A]", 15, 98.5}, {"Label7", "0", 70, 90},
-    {"Label8", "v(t)[V]", 15, 88.5},  {"Label9", "0", 70, 75},
-    {"Label10", "iC(t)[A]", 15, 60},  {"Label11", "0", 70, 45},
-    {"Label12", "iL(t)[A]", 15, 30},  {"Label13", "0", 70, 15},
-};
+// Where the trace labels stand across Picture3, in its user units.
+constexpr double kNameLeft = 15;
+constexpr double kZeroLeft = 70;
 
 }  // namespace
 
@@ -61,10 +52,14 @@ void LabelAxes(QWidget* form, const TimeCaptions& captions) {
 
   auto* picture3 = Control<PictureBox>(form, "Picture3");
   picture3->SetScale(0, 100, 100, 0);
-  for (const TraceLabel& trace : kTraceLabels) {
-    auto* label = Control<QLabel>(form, trace.name);
-    label->setText(QString::fromLatin1(trace.caption));
-    picture3->PlaceChild(label, trace.left, trace.top);
+  // Each name near the upper end of its band, each "0" on its zero line.
+  for (const TraceSpec& trace : kTraces) {
+    auto* name = Control<QLabel>(form, trace.name_label);
+    name->setText(QString::fromLatin1(trace.name_caption));
+    picture3->PlaceChild(name, kNameLeft, trace.name_top);
+    auto* zero = Control<QLabel>(form, trace.zero_label);
+    zero->setText(QStringLiteral("0"));
+    picture3->PlaceChild(zero, kZeroLeft, trace.zero_line);
   }
 }
 

@@ -12,7 +12,7 @@
 #include <QToolTip>
 
 #include "analysis/analysis.h"
-#include "ui/waveform/form2_layout.h"
+#include "ui/waveform/traces.h"
 #include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/picture_box.h"
@@ -22,39 +22,6 @@ namespace ui {
 namespace {
 
 using analysis::Checked;
-
-// One row per trace, in the order the option buttons are tested. A sample s
-// of the trace is drawn at y = s * height / peak + zero_line.
-struct Row {
-  const char* option;
-  const char* time_box;
-  const char* value_box;
-  uint32_t colour;
-  const char* tooltip_time;  // "t= ", but "t = " for iL(t)
-  const char* tooltip_trace;
-  const char* unit;
-  const char* trace;  // the reading in words, for a screen reader
-  const char* unit_words;
-  double zero_line;
-  double height;
-  void (*find_peak)(analysis::CircuitState&);
-  double analysis::CircuitState::*peak;
-};
-
-constexpr Row kRows[4] = {
-    {"Option1", "Label16", "Label17", kRed, "t= ", "is(t) = ", "A",
-     "is(t): %1 microsecondi, %2 ampere", "ampere", 90, 9.5, analysis::FindPeakIs,
-     &analysis::CircuitState::is_peak},
-    {"Option2", "Label23", "Label24", kGreen, "t= ", "v(t) = ", "V",
-     "v(t): %1 microsecondi, %2 volt", "volt", 75, 13, analysis::FindPeakV,
-     &analysis::CircuitState::v_peak},
-    {"Option3", "Label29", "Label32", kBlue, "t= ", "iC(t) = ", "A",
-     "iC(t): %1 microsecondi, %2 ampere", "ampere", 45, 13, analysis::FindPeakIC,
-     &analysis::CircuitState::iC_peak},
-    {"Option4", "Label35", "Label36", kMagenta, "t = ", "iL(t) = ", "A",
-     "iL(t): %1 microsecondi, %2 ampere", "ampere", 15, 13, analysis::FindPeakIL,
-     &analysis::CircuitState::iL_peak},
-};
 
 // The row whose band holds y, or -1 below the lowest band. A boundary
 // belongs to the band above it; above 100 is still is(t).
@@ -96,28 +63,28 @@ std::optional<CursorReadout::Sample> SampleAt(const analysis::CircuitState& stat
 
 CursorReadout::CursorReadout(QWidget* window) : picture_(Control<PictureBox>(window, "Picture1")) {
   for (int i = 0; i < 4; ++i) {
-    rows_[i] = {Control<QRadioButton>(window, kRows[i].option),
-                Control<QLabel>(window, kRows[i].time_box),
-                Control<QLabel>(window, kRows[i].value_box)};
+    rows_[i] = {Control<QRadioButton>(window, kTraces[i].option),
+                Control<QLabel>(window, kTraces[i].time_box),
+                Control<QLabel>(window, kTraces[i].value_box)};
   }
 }
 
-QString CursorReadout::Update(analysis::CircuitState& state, float x, float y) {
+QString CursorReadout::Update(const analysis::CircuitState& state, float x, float y) {
   picture_->SetScale(0, 100, 100, 0);
   const int band = BandOf(y);
   if (band >= 0) rows_[band].option->setChecked(true);
   return ShowRow(state, Selected(), x, y);
 }
 
-QString CursorReadout::ShowRow(analysis::CircuitState& state, int row, float x, float y) {
-  const Row& spec = kRows[row];
+QString CursorReadout::ShowRow(const analysis::CircuitState& state, int row, float x, float y) {
+  const TraceSpec& spec = kTraces[row];
   const double numerator =
       Checked(Checked(Checked(static_cast<double>(x) / 100) * state.NP) * 1000000);
   const double t = numerator / state.f;
   if (!std::isfinite(t)) analysis::ThrowNonFiniteQuotient(numerator, state.f, t);
-  spec.find_peak(state);
-  const double v = Checked(
-      Checked(Checked(static_cast<double>(y) - spec.zero_line) * (state.*spec.peak)) / spec.height);
+  const double peak = analysis::PeakOf(state.*spec.samples, state.N);
+  const double v =
+      Checked(Checked(Checked(static_cast<double>(y) - spec.zero_line) * peak) / spec.height);
   return ShowReading(row, t, v, SampleAt(state, row, x));
 }
 
@@ -137,7 +104,7 @@ int CursorReadout::Selected() const {
 
 QString CursorReadout::ShowReading(int row, double t, double v, std::optional<Sample> sample) {
   last_ = Reading{row, t, v, sample};
-  const Row& spec = kRows[row];
+  const TraceSpec& spec = kTraces[row];
   const QString time_text = FittedText(t, rows_[row].time_box);
   const QString value_text = FittedText(v, rows_[row].value_box);
   // With the overlay on, the plotted sample beside the exact value at its
@@ -175,7 +142,7 @@ QString CursorReadout::ShowReading(int row, double t, double v, std::optional<Sa
   picture_->setToolTip(tooltip);
   // A tooltip already on screen follows the text while the mouse moves.
   if (QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), tooltip, picture_);
-  return QString::fromLatin1(spec.trace).arg(time_text, value_text) + compared;
+  return QString::fromLatin1(spec.reading).arg(time_text, value_text) + compared;
 }
 
 }  // namespace ui

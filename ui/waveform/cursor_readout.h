@@ -38,7 +38,7 @@ class CursorReadout {
   // the trace's colour, the other six boxes blanked, and the tooltip.
   // Returns the reading in words, as ShowReading. Throws the Fault of a
   // computation; what was set before stays.
-  QString Update(analysis::CircuitState& state, float x, float y);
+  QString Update(const analysis::CircuitState& state, float x, float y);
 
   // Selects the option button of row `row` (0 is(t), 1 v(t), 2 iC(t), 3 iL(t)).
   void Select(int row);
@@ -73,7 +73,7 @@ class CursorReadout {
     QLabel* value_box;
   };
 
-  QString ShowRow(analysis::CircuitState& state, int row, float x, float y);
+  QString ShowRow(const analysis::CircuitState& state, int row, float x, float y);
 
   // What the last reading showed, to show it again when the overlay changes.
   struct Reading {

@@ -17,6 +17,7 @@
 #include "ui/waveform/cursor_readout.h"
 #include "ui/waveform/form2_layout.h"
 #include "ui/waveform/plot_export.h"
+#include "ui/waveform/traces.h"
 #include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/message_box.h"
@@ -32,7 +33,6 @@ namespace {
 const QColor kLightYellow(255, 255, 192);
 // The exact steady state over the plot: dark against every trace and the ground.
 const QColor kExactColour(0, 0, 0);
-const QRgb kTraceColours[4] = {kRed, kGreen, kBlue, kMagenta};
 const char kPlotName[] = "Grafico delle forme d'onda";
 
 // A command of the window with its key, disabled until there is a plot.
@@ -207,7 +207,7 @@ void Form2::ShowSample(int row) {
   const double value = TraceSamples(state, row).at(k);
   const QString reading = readout_->ShowReading(
       row, time, value, CursorReadout::Sample{value, static_cast<double>(cursor_) * state.dt});
-  Picture1->SetMarker(point, QColor::fromRgb(kTraceColours[row]));
+  Picture1->SetMarker(point, QColor::fromRgb(kTraces[row].colour));
   Picture1->setAccessibleName(reading);  // a screen reader announces the new name
 }
 

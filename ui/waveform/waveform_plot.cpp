@@ -13,6 +13,7 @@
 #include "ui/waveform/axis_labels.h"
 #include "ui/waveform/form2.h"
 #include "ui/waveform/form2_layout.h"
+#include "ui/waveform/traces.h"
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/progress_gate.h"
@@ -55,10 +56,10 @@ double SampleX(const analysis::CircuitState& state, double width, int32_t period
 void DrawTicksAndZeroLines(PictureBox& picture) {
   for (int y = 100; y >= 5; y -= 5) picture.DrawLine(0, y, 0.2f, y);
   for (int x = 0; x <= 100; x += 25) picture.DrawLine(x, 0, x, 0.5f);
-  picture.DrawLine(0, 90, 100, 90, kRed);
-  picture.DrawLine(0, 75, 100, 75, kGreen);
-  picture.DrawLine(0, 45, 100, 45, kBlue);
-  picture.DrawLine(0, 15, 100, 15, kMagenta);
+  for (const TraceSpec& trace : kTraces) {
+    const auto y = static_cast<float>(trace.zero_line);
+    picture.DrawLine(0, y, 100, y, trace.colour);
+  }
 }
 
 // Segments drawn between two calls of the monitor.
@@ -67,10 +68,10 @@ constexpr int kMonitorSegments = 1 << 14;
 using Traces = std::array<Trace, 4>;
 
 Traces TracesOf(const analysis::CircuitState& state) {
-  return {{{state.is_t, state.is_peak, 9.5, 90, kRed},
-           {state.v_t, state.v_peak, 13, 75, kGreen},
-           {state.iC_t, state.iC_peak, 13, 45, kBlue},
-           {state.iL_t, state.iL_peak, 13, 15, kMagenta}}};
+  auto of = [&](const TraceSpec& t) {
+    return Trace{state.*t.samples, state.*t.peak, t.height, t.zero_line, t.colour};
+  };
+  return {of(kTraces[0]), of(kTraces[1]), of(kTraces[2]), of(kTraces[3])};
 }
 
 // Computes every point height that DrawTraces will compute, in its order,
@@ -146,10 +147,7 @@ bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form, 
   const TimeCaptions captions = TimeCaptionsOf(state);
   ProgressGate gate(&form);
   if (!analysis::RunMonitoredSimulation(state, /*wrap_source=*/true, gate)) return false;
-  analysis::FindPeakIs(state);
-  analysis::FindPeakV(state);
-  analysis::FindPeakIC(state);
-  analysis::FindPeakIL(state);
+  for (const TraceSpec& trace : kTraces) trace.find_peak(state);
   CheckTraces(state);
   auto plotted = std::make_unique<analysis::CircuitState>(state);
   auto accuracy = std::make_unique<analysis::Accuracy>(analysis::AssessAccuracy(state));
@@ -175,8 +173,7 @@ bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form, 
 }  // namespace
 
 const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row) {
-  const analysis::SampleArray* samples[] = {&state.is_t, &state.v_t, &state.iC_t, &state.iL_t};
-  return *samples[row];
+  return state.*kTraces[row].samples;
 }
 
 QPointF SamplePoint(const analysis::CircuitState& state, int row, int32_t period, int32_t k) {
