@@ -9,6 +9,7 @@
 
 #include "analysis/fault_explanation.h"
 #include "ui/accuracy/precisione.h"
+#include "ui/app/commands.h"
 #include "ui/app/guard.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -58,11 +59,17 @@ void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
 
 }  // namespace
 
-Session::Session()
-    : form1_(std::make_unique<Form1>(state_, [this]() -> Form2& { return LoadForm2(); })) {
+Session::Session() : form1_(std::make_unique<Form1>()) {
+  form1_->SetCommands(
+      [this] {
+        if (const auto accuracy = Compute(state_, *form1_)) OnResult(*accuracy);
+      },
+      [this] {
+        if (const auto accuracy = Plot(state_, *form1_, [this]() -> Form2& { return LoadForm2(); }))
+          OnResult(*accuracy);
+      });
   OnFieldCommand(form1_.get(), "Command1", &Form1::Command1_Click, analysis::Command::kCompute);
   OnFieldCommand(form1_.get(), "Command2", &Form1::Command2_Click, analysis::Command::kPlot);
-  form1_->SetResultHandler([this](const analysis::Accuracy& accuracy) { OnResult(accuracy); });
   OnPrecision(form1_.get());
   form1_->installEventFilter(this);
 }

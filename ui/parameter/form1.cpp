@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/parameter/form1.h"
 
-#include <optional>
 #include <string>
 
 #include <QAction>
@@ -13,11 +12,7 @@
 
 #include "analysis/analysis.h"
 #include "ui/parameter/form1_layout.h"
-#include "ui/waveform/form2.h"
-#include "ui/waveform/waveform_plot.h"
 #include "ui/widgets/fixed_canvas.h"
-#include "ui/widgets/message_box.h"
-#include "ui/widgets/progress_gate.h"
 #include "ui/widgets/title_and_icon.h"
 
 namespace ui {
@@ -32,17 +27,9 @@ QString FormatForLocale(double value, const char* pattern) {
   return QString::fromStdString(analysis::Format(value, pattern, Separator()));
 }
 
-// Shows, after the command's own messages, where its result is not what it
-// claims to be.
-void ShowWarnings(const analysis::Accuracy& accuracy, analysis::MessageSink& sink) {
-  for (const std::string& warning : analysis::AccuracyWarnings(accuracy, Separator()))
-    sink.ShowMessage(warning);
-}
-
 }  // namespace
 
-Form1::Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2)
-    : state_(state), load_form2_(std::move(load_form2)) {
+Form1::Form1() {
   setObjectName(QStringLiteral("Form1"));
   // The ground is the 3D-light colour; the labels are drawn on it.
   QWidget* canvas =
@@ -102,47 +89,15 @@ analysis::ParameterTexts Form1::FieldTexts() const {
   return texts;
 }
 
-bool Form1::CheckFields(const analysis::ParameterTexts& texts) {
-  BoxMessageSink sink;
-  int failed = 0;
-  if (analysis::CheckParameterFields(state_, texts, sink, &failed)) return true;
-  // Back to the field in error, its text ready to be typed over.
+void Form1::ShowResults(const analysis::CircuitState& state) {
+  ShowValue(Label5, FormatForLocale(state.Qris, "0.00E+00"));
+  ShowValue(Label9, FormatForLocale(state.fris, "0.0000E+00"), QStringLiteral("Hz"));
+  ShowValue(Label12, FormatForLocale(state.v_peak, "0.00E+00"), QStringLiteral("V"));
+}
+
+void Form1::SelectField(int failed) {
   fields_[failed]->setFocus(Qt::OtherFocusReason);
   fields_[failed]->selectAll();
-  return false;
-}
-
-void Form1::Command1_Click() {
-  const analysis::ParameterTexts texts = FieldTexts();
-  BoxMessageSink sink;
-  if (!CheckFields(texts)) return;
-  analysis::ReadParameters(state_, texts);
-  // The progress dialog goes before the warning box comes.
-  std::optional<ProgressGate> gate(std::in_place, this);
-  if (!analysis::RunMonitoredSimulation(state_, /*wrap_source=*/false, *gate)) return;  // cancelled
-  analysis::FindPeakV(state_);
-  const QString qris = FormatForLocale(state_.Qris, "0.00E+00");
-  const QString fris = FormatForLocale(state_.fris, "0.0000E+00");
-  const QString v_peak = FormatForLocale(state_.v_peak, "0.00E+00");
-  ShowValue(Label5, qris);
-  ShowValue(Label9, fris, QStringLiteral("Hz"));
-  ShowValue(Label12, v_peak, QStringLiteral("V"));
-  analysis::Accuracy accuracy = analysis::AssessAccuracy(state_);
-  // The advice is worked out only for a box that shows it; cancelled, the
-  // box goes without it.
-  if (analysis::WarnsOf(accuracy)) analysis::Advise(accuracy, &*gate);
-  gate.reset();
-  ShowWarnings(accuracy, sink);
-  if (result_handler_) result_handler_(accuracy);
-}
-
-void Form1::Command2_Click() {
-  BoxMessageSink sink;
-  if (!CheckFields(FieldTexts())) return;
-  Form2& form2 = load_form2_();
-  if (!PlotWaveforms(state_, *this, form2)) return;
-  ShowWarnings(*form2.plotted_accuracy(), sink);
-  if (result_handler_) result_handler_(*form2.plotted_accuracy());
 }
 
 void Form1::showEvent(QShowEvent* event) {

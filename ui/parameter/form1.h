@@ -12,7 +12,6 @@
 
 #include <QWidget>
 
-#include "analysis/accuracy.h"
 #include "analysis/circuit_state.h"
 #include "analysis/parameters.h"
 
@@ -22,33 +21,30 @@ class QPushButton;
 
 namespace ui {
 
-class Form2;
-
 class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // `state` is the program's record; `load_form2` returns the waveform
-  // window, loading it when none is.
-  Form1(analysis::CircuitState& state, std::function<Form2&()> load_form2);
+  Form1();
 
   // The seven texts as typed, never trimmed.
   analysis::ParameterTexts FieldTexts() const;
+  // Shows Qris, fris and the peak of v(t) of a completed compute, in the
+  // locale's format.
+  void ShowResults(const analysis::CircuitState& state);
+  // Gives the focus to field `failed` (its place in the check order) with
+  // its text selected, ready to be typed over.
+  void SelectField(int failed);
 
-  // Called with the accuracy of every compute and plot that completes,
-  // after its messages.
-  void SetResultHandler(std::function<void(const analysis::Accuracy&)> handler) {
-    result_handler_ = std::move(handler);
+  // What the two buttons run: the commands, which the program supplies.
+  void SetCommands(std::function<void()> compute, std::function<void()> plot) {
+    compute_ = std::move(compute);
+    plot_ = std::move(plot);
   }
-
-  // The compute command ("calcola valori "): checks the fields, simulates
-  // without the source wrap and shows Qris, fris and the peak of v(t).
-  // Throws the Fault of the reading or the simulation; the results stay.
-  void Command1_Click();
-  // The plot command ("grafico di "v(t)" a regime"): the same checks, then
-  // the plot of the fields as they are now. It never writes the results.
-  // Throws the Fault of the plot.
-  void Command2_Click();
+  // "calcola valori " and "grafico di "v(t)" a regime": run the commands.
+  // Throw the Fault of a command.
+  void Command1_Click() { compute_(); }
+  void Command2_Click() { plot_(); }
 
  protected:
   // A window larger than its screen's free area is made to fit, and one
@@ -56,13 +52,8 @@ class Form1 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Checks the seven fields; after a message, the field in error has the
-  // focus with its text selected. Returns true when all passed.
-  bool CheckFields(const analysis::ParameterTexts& texts);
-
-  analysis::CircuitState& state_;
-  std::function<Form2&()> load_form2_;
-  std::function<void(const analysis::Accuracy&)> result_handler_;
+  std::function<void()> compute_ = [] {};
+  std::function<void()> plot_ = [] {};
   QLineEdit* Text1;  // Is [A]
   QLineEdit* Text2;  // R [ohm]
   QLineEdit* Text3;  // C [F]

@@ -9,7 +9,6 @@
 #include <optional>
 
 #include "analysis/analysis.h"
-#include "ui/parameter/form1.h"
 #include "ui/waveform/axis_labels.h"
 #include "ui/waveform/form2.h"
 #include "ui/waveform/form2_layout.h"
@@ -53,15 +52,6 @@ double SampleX(const analysis::CircuitState& state, double width, int32_t period
   return Checked(start + offset);
 }
 
-void DrawTicksAndZeroLines(PictureBox& picture) {
-  for (int y = 100; y >= 5; y -= 5) picture.DrawLine(0, y, 0.2f, y);
-  for (int x = 0; x <= 100; x += 25) picture.DrawLine(x, 0, x, 0.5f);
-  for (const TraceSpec& trace : kTraces) {
-    const auto y = static_cast<float>(trace.zero_line);
-    picture.DrawLine(0, y, 100, y, trace.colour);
-  }
-}
-
 // Segments drawn between two calls of the monitor.
 constexpr int kMonitorSegments = 1 << 14;
 
@@ -74,9 +64,17 @@ Traces TracesOf(const analysis::CircuitState& state) {
   return {of(kTraces[0]), of(kTraces[1]), of(kTraces[2]), of(kTraces[3])};
 }
 
-// Computes every point height that DrawTraces will compute, in its order,
-// and throws the Fault of the first one that fails: a plot that cannot be
-// drawn whole is not drawn at all. The x of a point cannot fail.
+}  // namespace
+
+void DrawTicksAndZeroLines(PictureBox& picture) {
+  for (int y = 100; y >= 5; y -= 5) picture.DrawLine(0, y, 0.2f, y);
+  for (int x = 0; x <= 100; x += 25) picture.DrawLine(x, 0, x, 0.5f);
+  for (const TraceSpec& trace : kTraces) {
+    const auto y = static_cast<float>(trace.zero_line);
+    picture.DrawLine(0, y, 100, y, trace.colour);
+  }
+}
+
 void CheckTraces(const analysis::CircuitState& state) {
   if (state.NP < 1 || state.N < 2) return;  // no segment to draw
   const Traces traces = TracesOf(state);
@@ -85,11 +83,6 @@ void CheckTraces(const analysis::CircuitState& state) {
   }
 }
 
-// Draws NP periods of the four traces; the plot's period and sample indices
-// are the shared counters cycle and k of the state. Each segment joins the
-// points of samples k and k + 1, computed in the order x1, y1, x2, y2 of
-// the segment; a point already computed for the segment before is reused.
-// Asks `monitor` on the way; returns false when it stopped the drawing.
 bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::RunMonitor& monitor) {
   const Traces traces = TracesOf(state);
   const int32_t periods = state.NP;
@@ -119,58 +112,6 @@ bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::Ru
   }
   return true;
 }
-
-// Puts the drawing of the plot area back as it was when it was made, unless
-// Keep() is called: a plot cancelled while it draws leaves no trace.
-class Checkpoint {
- public:
-  explicit Checkpoint(PictureBox& picture) : picture_(picture), drawing_(picture.image()) {}
-  ~Checkpoint() {
-    if (!kept_) picture_.Restore(drawing_);
-  }
-  Checkpoint(const Checkpoint&) = delete;
-  Checkpoint& operator=(const Checkpoint&) = delete;
-  void Keep() { kept_ = true; }
-
- private:
-  PictureBox& picture_;
-  const QImage drawing_;  // shares the pixels until the plot draws
-  bool kept_ = false;
-};
-
-// Reads the fields, simulates and draws the traces over the tick marks and
-// zero lines; returns false when the user cancelled it. Its progress dialog
-// (if it came) is gone when it returns.
-bool RunAndDraw(analysis::CircuitState& state, const Form1& form1, Form2& form, PictureBox& picture,
-                bool fresh) {
-  analysis::ReadParameters(state, form1.FieldTexts());
-  const TimeCaptions captions = TimeCaptionsOf(state);
-  ProgressGate gate(&form);
-  if (!analysis::RunMonitoredSimulation(state, /*wrap_source=*/true, gate)) return false;
-  for (const TraceSpec& trace : kTraces) trace.find_peak(state);
-  CheckTraces(state);
-  auto plotted = std::make_unique<analysis::CircuitState>(state);
-  auto accuracy = std::make_unique<analysis::Accuracy>(analysis::AssessAccuracy(state));
-  // The advice of a warning is part of the plot: cancelled, so is the plot.
-  if (analysis::WarnsOf(*accuracy) && !analysis::Advise(*accuracy, &gate)) return false;
-  if (!gate.Continue(1.0)) return false;
-  // The drawing takes about a tenth of the run. It can be cancelled when the
-  // run showed the progress dialog (and a copy of the drawing to go back to
-  // is worth its time); else a dialog that comes during it has no "Annulla".
-  std::optional<Checkpoint> checkpoint;
-  if (gate.showing())
-    checkpoint.emplace(picture);
-  else
-    gate.SetCancellable(false);
-  PictureBox::Hold hold(picture);
-  if (!fresh) DrawTicksAndZeroLines(picture);
-  if (!DrawTraces(state, picture, gate)) return false;
-  form.ShowPlot(std::move(plotted), std::move(accuracy), captions);
-  if (checkpoint) checkpoint->Keep();
-  return true;
-}
-
-}  // namespace
 
 const analysis::SampleArray& TraceSamples(const analysis::CircuitState& state, int row) {
   return state.*kTraces[row].samples;
@@ -221,25 +162,6 @@ void RedrawPlotAlone(analysis::CircuitState& plotted, Form2& form) {
   picture->Erase();
   DrawTicksAndZeroLines(*picture);
   DrawTraces(plotted, *picture, gate);
-}
-
-bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form) {
-  const bool opened = !form.isVisible();  // this command opens the window
-  // An open window comes forward, unchanged; a minimised one is restored.
-  form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
-  form.show();
-  form.raise();
-  form.activateWindow();
-  auto* picture = Control<PictureBox>(&form, "Picture1");
-  picture->SetScale(0, 100, 100, 0);
-  // A window without a plot keeps its tick marks and zero lines whatever
-  // happens next; a plot on screen stays whole unless this one completes.
-  const bool fresh = form.plotted() == nullptr;
-  if (fresh) DrawTicksAndZeroLines(*picture);
-  // Cancelled: as if nothing had been asked, a window it opened goes too.
-  if (RunAndDraw(state, form1, form, *picture, fresh)) return true;
-  if (opened) form.close();
-  return false;
 }
 
 }  // namespace ui

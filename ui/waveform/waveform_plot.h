@@ -5,34 +5,55 @@
 // over NP periods.
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QPolygonF>
 
 #include "analysis/circuit_state.h"
 #include "analysis/exact_steady_state.h"
+#include "analysis/run_monitor.h"
+#include "ui/widgets/picture_box.h"
 
 namespace ui {
 
-class Form1;
 class Form2;
 
-// Opens the waveform window and sets Picture1's coordinates (0, 100)-(100,
-// 0); reads the seven fields of Form1 again without checks
-// (ReadParameters); works out the time captions; simulates with the source
-// wrap; finds the four peaks; draws the 20 left and 5 bottom tick marks,
-// the four zero lines and N - 1 segments per trace and period; then
-// annotates the axes and makes this the plot on screen (Form2::ShowPlot).
-// Nothing is erased: a second plot draws over the first. A trace whose peak
-// is 0 lies flat on its zero line. A long run shows its progress and can
-// be cancelled (ProgressGate). Throws the Fault of the reading, the
-// simulation or a point computation. A plot that fails leaves the plot on
-// screen whole; in a window without one it leaves the tick marks and zero
-// lines, which it draws first. A plot that is cancelled closes a window it
-// opened and else leaves the window as it was. Returns true when the plot
-// completed; the window then also holds the accuracy of its run.
-// `form2` is the waveform window, loaded by the plot command if need be.
-bool PlotWaveforms(analysis::CircuitState& state, const Form1& form1, Form2& form2);
+// The plot of a completed run on the plot area: the 20 left and 5 bottom
+// tick marks, the four zero lines and N - 1 segments per trace and period,
+// each trace scaled to its own peak (a trace whose peak is 0 lies flat on
+// its zero line). Nothing is erased: a second plot draws over the first.
+
+// Draws the tick marks and the four coloured zero lines.
+void DrawTicksAndZeroLines(PictureBox& picture);
+
+// Computes every point height that DrawTraces will compute, in its order,
+// and throws the Fault of the first one that fails: a plot that cannot be
+// drawn whole is not drawn at all.
+void CheckTraces(const analysis::CircuitState& state);
+
+// Draws NP periods of the four traces; the plot's period and sample indices
+// are the shared counters cycle and k of the state. Asks `monitor` on the
+// way; returns false when it stopped the drawing.
+bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::RunMonitor& monitor);
+
+// Puts the drawing of the plot area back as it was when it was made, unless
+// Keep() is called: a plot cancelled while it draws leaves no trace.
+class Checkpoint {
+ public:
+  explicit Checkpoint(PictureBox& picture) : picture_(picture), drawing_(picture.image()) {}
+  ~Checkpoint() {
+    if (!kept_) picture_.Restore(drawing_);
+  }
+  Checkpoint(const Checkpoint&) = delete;
+  Checkpoint& operator=(const Checkpoint&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  PictureBox& picture_;
+  const QImage drawing_;  // shares the pixels until the plot draws
+  bool kept_ = false;
+};
 
 // Erases Picture1 of `form2` to its ground and draws the tick marks, the
 // zero lines and the traces of `plotted` again: the plot on screen without
