@@ -46,10 +46,13 @@ double TraceY(const Trace& trace, int32_t k) {
 
 // x of sample k of period p: (100 / NP) * (p - 1) + ((100 / NP) * k) / N,
 // with `width` = 100 / NP.
-double SampleX(const analysis::CircuitState& state, double width, int32_t period, int32_t k) {
-  const double start = Checked(width * CheckedSub(period, 1));
+double PeriodStart(double width, int32_t period) { return Checked(width * CheckedSub(period, 1)); }
+double SampleX(const analysis::CircuitState& state, double width, double start, int32_t k) {
   const double offset = Checked(Checked(width * k) / state.N);
   return Checked(start + offset);
+}
+double SampleX(const analysis::CircuitState& state, double width, int32_t period, int32_t k) {
+  return SampleX(state, width, PeriodStart(width, period), k);
 }
 
 // Segments drawn between two calls of the monitor.
@@ -92,17 +95,20 @@ bool DrawTraces(analysis::CircuitState& state, PictureBox& picture, analysis::Ru
     const int32_t last = CheckedSub(state.N, 1);
     state.k = 1;
     if (last < 1) continue;
-    float x1 = static_cast<float>(SampleX(state, width, state.cycle, 1));
+    const double start = PeriodStart(width, state.cycle);  // the same for every point
+    float x1 = static_cast<float>(SampleX(state, width, start, 1));
     float y1[4];
+    PictureBox::Line lines[4];  // the four segments of one k, drawn in trace order
     for (; state.k <= last; state.k = CheckedAdd(state.k, 1)) {
       const int32_t next = CheckedAdd(state.k, 1);
-      const float x2 = static_cast<float>(SampleX(state, width, state.cycle, next));
+      const float x2 = static_cast<float>(SampleX(state, width, start, next));
       for (int i = 0; i < 4; ++i) {
         if (state.k == 1) y1[i] = static_cast<float>(TraceY(traces[i], 1));
         const float y2 = static_cast<float>(TraceY(traces[i], next));
-        picture.DrawLine(x1, y1[i], x2, y2, traces[i].colour);
+        lines[i] = {x1, y1[i], x2, y2, traces[i].colour};
         y1[i] = y2;
       }
+      picture.DrawLines(lines);
       x1 = x2;
       if (--until_due == 0) {
         until_due = kMonitorSegments;

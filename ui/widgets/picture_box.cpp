@@ -140,18 +140,37 @@ void PictureBox::DrawLine(float x1, float y1, float x2, float y2) {
 }
 
 void PictureBox::DrawLine(float x1, float y1, float x2, float y2, QRgb rgb) {
+  const Line line{x1, y1, x2, y2, rgb};
+  DrawLines({&line, 1});
+}
+
+void PictureBox::DrawLines(std::span<const Line> lines) {
+  const Raster raster = PixelsToDraw();
+  for (const Line& line : lines) Rasterize(raster, line.x1, line.y1, line.x2, line.y2, line.rgb);
+}
+
+PictureBox::Raster PictureBox::PixelsToDraw() {
+  return {image_.bits(), image_.bytesPerLine(), image_.width(), image_.height()};
+}
+
+void PictureBox::Rasterize(const Raster& raster, float x1, float y1, float x2, float y2, QRgb rgb) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  RasterizeLine((x1 - left_) * device_per_x_, (y1 - top_) * device_per_y_,
+  RasterizeLine(raster, (x1 - left_) * device_per_x_, (y1 - top_) * device_per_y_,
                 (x2 - left_) * device_per_x_, (y2 - top_) * device_per_y_, rgb);
+  AskRepaint();
+}
+
+void PictureBox::AskRepaint() {
   if (!repaint_pending_ && !held_) {
     repaint_pending_ = true;
     update();
   }
 }
 
-void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb rgb) {
-  const int width = image_.width();
-  const int height = image_.height();
+void PictureBox::RasterizeLine(const Raster& raster, double x1, double y1, double x2, double y2,
+                               QRgb rgb) {
+  const int width = raster.width;
+  const int height = raster.height;
   if (width == 0 || height == 0) return;
   const bool inside =
       std::min({x1, x2, y1, y2}) >= 0 && std::max(x1, x2) <= width && std::max(y1, y2) <= height;
@@ -160,8 +179,8 @@ void PictureBox::RasterizeLine(double x1, double y1, double x2, double y2, QRgb 
   const int px = PixelOf(x1, width, thick), py = PixelOf(y1, height, thick);
   const int qx = PixelOf(x2, width, thick), qy = PixelOf(y2, height, thick);
   const QRgb pixel = 0xff000000u | rgb;
-  uchar* const bits = image_.bits();
-  const qsizetype stride = image_.bytesPerLine();
+  uchar* const bits = raster.bits;
+  const qsizetype stride = raster.stride;
   auto at = [&](int x, int y) -> QRgb& { return reinterpret_cast<QRgb*>(bits + y * stride)[x]; };
   if (thick == 1) {
     Bresenham(px, py, qx, qy, [&](int x, int y) { at(x, y) = pixel; });
