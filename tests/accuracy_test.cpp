@@ -60,16 +60,6 @@ ParameterTexts TextsOf(const test::Case& row) {
   return {row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6)};
 }
 
-const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "10"};
-
-CircuitState RunOf(const ParameterTexts& texts) {
-  CircuitState state;
-  ReadParameters(state, texts);
-  RunSimulation(state, false);
-  FindPeakV(state);
-  return state;
-}
-
 TEST(MethodSteadyState, IsWhatALongRunSettlesToSampleForSample) {
   for (const test::Case& row : test::Cases("method_steady_state")) {
     SCOPED_TRACE(row.at(7));
@@ -92,10 +82,8 @@ TEST(MethodSteadyState, IsWhatALongRunSettlesToSampleForSample) {
 // the plain scheme (source off) and the roots of its characteristic
 // polynomial in long double.
 long double PlainRho(const CircuitState& s) {
-  const Reference e1 = Simulate(s, false, -1, 1, 1, 0);
-  const Reference e2 = Simulate(s, false, -1, 1, 0, 1);
-  const long double a = e1.v[1], c = e1.il[1], b = e2.v[1], d = e2.il[1];
-  const long double trace = a + d, det = a * d - b * c, disc = trace * trace - 4 * det;
+  const Map m = PlainPeriod(s);
+  const long double trace = m.a + m.d, det = m.a * m.d - m.b * m.c, disc = trace * trace - 4 * det;
   if (disc < 0) return std::sqrt(det);
   return std::max(std::fabs(trace + std::sqrt(disc)), std::fabs(trace - std::sqrt(disc))) / 2;
 }
@@ -105,8 +93,7 @@ TEST(Stability, NMinIsTheEdgeOfTheFloatingPointStep) {
     ParameterTexts texts{"0", row.at(0), row.at(1), row.at(2), row.at(3), "1000", "1"};
     const int32_t known = std::stoi(row.at(4));
     const double digits = test::Number(row.at(5));
-    CircuitState state;
-    ReadParameters(state, texts);
+    CircuitState state = StateOf(texts);
     const std::optional<int32_t> n_min = StabilityOf(EulerGrid::Of(state)).n_min;
     ASSERT_TRUE(n_min.has_value()) << texts.R;
     EXPECT_TRUE(known == 0 || *n_min == known) << *n_min;
@@ -121,8 +108,7 @@ TEST(Stability, NMinIsTheEdgeOfTheFloatingPointStep) {
     }
   }
   // Steps close to 1: no false instability, rho near its limit exp(-T / (2RC)).
-  CircuitState fine;
-  ReadParameters(fine, {"1", "400", "1e-5", "0.1", "159", "1000000000", "1"});
+  CircuitState fine = StateOf({"1", "400", "1e-5", "0.1", "159", "1000000000", "1"});
   const Stability s = StabilityOf(EulerGrid::Of(fine));
   EXPECT_TRUE(s.stable);
   EXPECT_NEAR(s.rho, std::exp(-1 / (159 * 2 * 400 * 1e-5)), 1e-6);
@@ -172,14 +158,7 @@ TEST(SettlingNP, IsTheSmallestNPThatSettles) {
 // within the long search of one point, and stops where it is told to; a
 // run tells it evenly from its start.
 TEST(ErrorSeries, ReportsRisingSharesAndStopsWhenTold) {
-  struct Recorder : RunMonitor {
-    bool Continue(double share) override {
-      shares.push_back(share);
-      return shares.size() != stop_after;
-    }
-    std::vector<double> shares;
-    size_t stop_after = 0;
-  } all, stopped, run;
+  Recorder all, stopped, run;
   CircuitState state = RunOf(kDefaults);
   const Accuracy a = AssessAccuracy(state);
   ASSERT_TRUE(ErrorSeries(a, all).has_value());
@@ -217,9 +196,7 @@ TEST(ExplainFault, NamesTheFieldAndTheLimit) {
     CircuitState state;
     std::optional<Fault> met;
     try {
-      struct : MessageSink {
-        void ShowMessage(const std::string&) override {}
-      } sink;
+      RecordingSink sink;
       CheckParameterFields(state, texts, sink);
       ReadParameters(state, texts);
       RunSimulation(state, false);

@@ -13,18 +13,12 @@
 
 #include "analysis/analysis.h"
 #include "tests/cases.h"
+#include "tests/plain_euler.h"
 
 namespace analysis {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "1"};
-
-CircuitState StateOf(const ParameterTexts& texts) {
-  CircuitState state;
-  ReadParameters(state, texts);
-  return state;
-}
 
 TEST(MeanSquareV, EqualsTheSeriesAndASampledMean) {
   // The mean of v^2 over 2 n samples a period: trapezoids, v^2 being periodic.
@@ -33,17 +27,13 @@ TEST(MeanSquareV, EqualsTheSeriesAndASampledMean) {
     for (int i = 0; i < 2 * n; ++i) sum += std::pow(exact.At(exact.period() * i / (2 * n)).v, 2);
     return sum / (2 * n);
   };
-  const struct {
-    const char* label;
-    double Is, R, C, L, f;
-    int last;  // the highest k of the series
-  } rows[] = {{"underdamped, the defaults", 1, 400, 1e-5, 0.1, 159, 20001},
-              {"Q = 100 at f0 / 5", 2, 1e4, 1e-6, 1e-2, 318.30988618379, 20001},
-              {"far above f0, Is < 0", -1, 400, 1e-5, 0.1, 1e5, 20001},
-              {"Q = 100 at f0 / 200, 100 rings a half", 1, 1e4, 1e-6, 1e-2, 7.96, 200001},
-              {"overdamped, RC = 3e-6 of a half period", 1, 1e-3, 1e-5, 0.1, 159, 2000001}};
-  for (const auto& c : rows) {
-    SCOPED_TRACE(c.label);
+  for (const test::Case& row : test::Cases("mean_square")) {
+    SCOPED_TRACE(row.at(6));
+    const struct {
+      double Is, R, C, L, f;
+      int last;
+    } c{test::Number(row.at(0)), test::Number(row.at(1)), test::Number(row.at(2)),
+        test::Number(row.at(3)), test::Number(row.at(4)), std::stoi(row.at(5))};
     const double mean = *MeanSquareV(c.Is, c.R, c.C, c.L, c.f);
     const double unit = *MeanSquareV(1, c.R, c.C, c.L, c.f);
     double sum = 0;
@@ -133,12 +123,10 @@ TEST(CurveFrequencies, HoldTheEndsEveryF0OverOddKAndFSortedOnce) {
     EXPECT_TRUE(out.current.has_value() == inside && (!inside || f[*out.current] == c.f));
   }
   // Refused: one point, too many, from 0, from above to, to infinite, 1e6 f0 / k in range.
-  for (const CurveRange& r : {CurveRange{1, 10, 1},
-                              {1, 10, kMaxCurvePoints + 1},
-                              {0, 10, 10},
-                              {10, 1, 10},
-                              {1, INFINITY, 10},
-                              {f0 * 1e-6, f0, 10}})
+  const CurveRange refused[] = {{1, 10, 1},        {1, 10, kMaxCurvePoints + 1},
+                                {0, 10, 10},       {10, 1, 10},
+                                {1, INFINITY, 10}, {f0 * 1e-6, f0, 10}};
+  for (const CurveRange& r : refused)
     EXPECT_FALSE(CurveFrequenciesOf(state, r)) << r.from << " to " << r.to << ", " << r.points;
   EXPECT_TRUE(CurveFrequenciesOf(state, {1, 10, kMaxCurvePoints}));
 }
@@ -162,13 +150,6 @@ TEST(ExactCurve, PeaksOfAHighQCircuitStandAtF0OverOddKAsTheirHarmonicSays) {
     EXPECT_LT(others, 0.1 * dominant) << k;
   }
 }
-
-// Tells the rising shares of the work; stops it at call `stop_after`.
-struct Recorder : RunMonitor {
-  std::vector<double> shares;
-  size_t stop_after = 0;
-  bool Continue(double x) override { return shares.push_back(x), shares.size() != stop_after; }
-};
 
 TEST(EulerCurve, IsTheMethodPeakOfTheComputeAtEachFrequencyWhereStable) {
   // At N = 20 the step is unstable below about 200 Hz; at N = 100000 the
@@ -194,7 +175,8 @@ TEST(EulerCurve, IsTheMethodPeakOfTheComputeAtEachFrequencyWhereStable) {
                                     std::abs(1.0 + compute.dt * (-125.0 - root)));
       EXPECT_EQ(euler[i].has_value(), grows < 1) << texts.f;
       present += euler[i].has_value();
-      EXPECT_TRUE(!euler[i] || *euler[i] == MethodSteadyStateOf(EulerGrid::Of(compute))->peak) << texts.f;
+      EXPECT_TRUE(!euler[i] || *euler[i] == MethodSteadyStateOf(EulerGrid::Of(compute))->peak)
+          << texts.f;
     }
     EXPECT_TRUE(present > 0 && (present < int(c.f.size())) == (std::string(n) == "20")) << n;
   }

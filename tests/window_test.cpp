@@ -28,6 +28,7 @@
 #include "analysis/analysis.h"
 #include "analysis/platform_memory.h"
 #include "tests/cases.h"
+#include "tests/plain_euler.h"
 #include "tests/window_test_support.h"
 #include "ui/accuracy/precisione.h"
 #include "ui/widgets/progress_gate.h"
@@ -67,6 +68,11 @@ QStringList FirstLines(const QStringList& shown) {
   QStringList lines;
   for (const QString& text : shown) lines << text.section('\n', 0, 0);
   return lines;
+}
+
+// The messages "a|b" stands for, "N basso" for the sample count warning.
+QStringList Messages(const std::string& text) {
+  return QString::fromStdString(text).replace("N basso", kWarning).split('|');
 }
 
 // The pairs of field name and text of "Text8=0 Text4=10".
@@ -140,8 +146,7 @@ class WindowTest : public QObject {
     p_->Compute();  // the defaults; a message or fault then leaves their results
     for (const test::Case& row : test::Cases("field_messages")) {
       const QStringList edits = EditsOf(row.at(0));
-      const QStringList shown =
-          QString::fromStdString(row.at(1)).replace("N basso", kWarning).split('|');
+      const QStringList shown = Messages(row.at(1));
       p_->Edit(kDefaults);
       p_->shown.clear();
       p_->Edit(edits);
@@ -167,34 +172,16 @@ class WindowTest : public QObject {
   // After its results a command shows, in one box, what the analysis says
   // of them; a fault shows its text and its cause, the results stay.
   void aResultThatIsNotWhatItClaimsSaysSo() {
-    const std::tuple<QStringList, const char*, QStringList> rows[] = {
-        {{"Text2", "1e5"}, "Command1", {"1.00E+03", "1.5915E+02", "1.81E+11"}},  // unstable
-        {{"Text2", "1e5"}, "Command2", kComputed},
-        {{"Text2", "1e4", "Text4", "2000", "Text8", "1"}, "Command2", kComputed},  // unsettled
-        {{"Text4", "4"}, "Command1", kComputed}};                                  // overflows
-    for (const auto& [edits, command, results] : rows) {
+    for (const test::Case& row : test::Cases("result_messages")) {
       p_->Edit(kDefaults);
       p_->Compute();
-      p_->Edit(edits);
+      p_->Edit(EditsOf(row.at(0)));
       p_->shown.clear();
-      p_->Click(&form1(), command);
-      const analysis::ParameterTexts texts = form1().FieldTexts();
-      analysis::CircuitState state;
-      analysis::ReadParameters(state, texts);
-      std::string told =
-          "Overflow\n" + analysis::ExplainFault(analysis::Fault(analysis::FaultKind::Overflow,
-                                                                {analysis::FaultStep::kRun, {}}),
-                                                texts, analysis::Command::kCompute, ".");
-      if (texts.N != "4") {
-        analysis::RunSimulation(state, false);
-        analysis::FindPeakV(state);
-        analysis::Accuracy a = analysis::AssessAccuracy(state);
-        analysis::Advise(a);
-        told = analysis::AccuracyWarnings(a, ".").at(0);
-      }
-      QCOMPARE(p_->shown.last(), QString::fromStdString(told));
-      QCOMPARE(p_->shown.size(), texts.N == "4" ? 2 : 1);  // after the sample count warning
-      QCOMPARE(Results(), results);  // the box comes after the results, which stay
+      p_->Click(&form1(), row.at(1) == "grafico" ? "Command2" : "Command1");
+      const QString label = QString::fromStdString(row.at(0) + " " + row.at(1) + ": ");
+      QVERIFY2(p_->shown == Messages(row.at(2)), qPrintable(label + p_->shown.join('|')));
+      // The box comes after the results, which stay.
+      QVERIFY2(Results() == Messages(row.at(3)), qPrintable(label + Results().join('|')));
     }
   }
 
@@ -321,9 +308,7 @@ class WindowTest : public QObject {
     p_->Plot();     // and a plot so keeps its drawing
     QVERIFY(picture->image() != drawing);
     ui::ProgressGate::SetTiming(std::chrono::milliseconds(500), std::chrono::milliseconds(25));
-    analysis::CircuitState expected;
-    analysis::ReadParameters(expected, {"1", "400", "1e-5", "0.1", "159", "1000", "100"});
-    analysis::RunSimulation(expected, false);
+    auto expected = analysis::RunOf({"1", "400", "1e-5", "0.1", "159", "1000", "100"});
     QCOMPARE(std::memcmp(p_->session().state().v_t.data(), expected.v_t.data(), 1002 * 8), 0);
   }
 
@@ -360,26 +345,22 @@ class WindowTest : public QObject {
 
   void theReadoutShowsTheBandUnderTheCursor() {
     p_->Plot();
-    const analysis::CircuitState& state = p_->session().state();
-    const double peaks[] = {state.is_peak, state.v_peak, state.iC_peak, state.iL_peak};
-    const double zero_lines[] = {90, 75, 45, 15}, heights[] = {9.5, 13, 13, 13};
     for (const test::Case& row : test::Cases("readout_bands")) {
       const double x = std::stod(row.at(0)), y = std::stod(row.at(1));
       p_->MoveTo(x, y, row.at(2).empty() ? Qt::NoButton : Qt::LeftButton);
       const int i = std::stoi(row.at(3));
-      const QString time = QString::fromStdString(row.at(4));
-      const QString value = Fixed(((y - zero_lines[i]) * peaks[i]) / heights[i]);
-      QVERIFY2(p_->Checked(i + 1) && Boxes() == Readout(i, time, value),
-               qPrintable(QStringLiteral("at (%1, %2): ").arg(x).arg(y) + Boxes().join('|')));
-      QCOMPARE(test::Find(form2(), "Picture1")->toolTip(),
-               QString("t%1= %2usec ; %3(t) = %4%5")
-                   .arg(i == 3 ? " " : "", time, kTraces[i], value, i == 1 ? "V" : "A"));
+      const QString at = QStringLiteral("at (%1, %2): ").arg(x).arg(y);
+      const QString tip = test::Find(form2(), "Picture1")->toolTip();
+      QVERIFY2(p_->Checked(i + 1) && Boxes() == Readout(i, QString::fromStdString(row.at(4)),
+                                                        QString::fromStdString(row.at(5))),
+               qPrintable(at + Boxes().join('|')));
+      QVERIFY2(tip == QString::fromStdString(row.at(6)), qPrintable(at + tip));
     }
     // The frame of the plot area gives no readout, but while a button pressed
     // inside keeps the mouse; an option button alone changes no box.
     p_->MoveTo(-0.1, 50);
     p_->Click(form2(), "Option1");
-    QCOMPARE(Boxes(), Readout(1, "25157.23", Fixed(((-5 - 75) * peaks[1]) / 13)));
+    QCOMPARE(Boxes(), Readout(1, "25157.23", "-1606.11"));
   }
 
   // A value too wide for its box, or too long for the tooltip, is written
@@ -434,19 +415,12 @@ class WindowTest : public QObject {
     p_->Compute();
     p_->Plot();
     p_->MoveTo(50, 70);
-    const std::tuple<QWidget*, const char*, const char*, QString> rows[] = {
-        {&form1(), "Label12", "Tensione di picco v(t)", "2.61E+02 V"},
-        {&form1(), "Label9", "Frequenza di risonanza fris", "1.5915E+02 Hz"},
-        {&form1(), "Label5", "Fattore di merito Qris", "4.00E+00"},
-        {form2(), "Label23", "Tempo di v(t)", "31446.54 microsecondi"},
-        {form2(), "Label24", "Valore di v(t)", Boxes()[3] + " volt"},
-        {form2(), "Label17", "Valore di is(t)", ""},
-    };
-    for (const auto& [window, control, name, description] : rows) {
+    for (const test::Case& row : test::Cases("screen_reader")) {
+      QWidget* window = row.at(0) == "Form1" ? &form1() : static_cast<QWidget*>(form2());
       QAccessibleInterface* read =
-          QAccessible::queryAccessibleInterface(test::Find(window, control));
-      QCOMPARE(read->text(QAccessible::Name), QString::fromUtf8(name));
-      QCOMPARE(read->text(QAccessible::Description), description);
+          QAccessible::queryAccessibleInterface(test::Find(window, row.at(1).c_str()));
+      QCOMPARE(read->text(QAccessible::Name), QString::fromStdString(row.at(2)));
+      QCOMPARE(read->text(QAccessible::Description), QString::fromStdString(test::Field(row, 3)));
     }
     for (QWidget* window : {static_cast<QWidget*>(&form1()), static_cast<QWidget*>(form2())}) {
       QStringList names;
@@ -628,11 +602,7 @@ class WindowTest : public QObject {
       QTest::qWait(50);  // the activations asked for
       QTRY_COMPARE(QApplication::activeWindow(),
                    qstrcmp(command, "Command2") == 0 ? static_cast<QWidget*>(form2()) : &form1());
-      if (completes) {
-        analysis::ReadParameters(state, form1().FieldTexts());
-        analysis::RunSimulation(state, false);
-        analysis::FindPeakV(state);
-      }
+      if (completes) state = analysis::RunOf(form1().FieldTexts());
       analysis::Accuracy a = analysis::AssessAccuracy(state);
       analysis::Advise(a);
       QVERIFY(test::Activate(window));
