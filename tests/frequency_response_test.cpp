@@ -29,27 +29,25 @@ TEST(MeanSquareV, EqualsTheSeriesAndASampledMean) {
   };
   for (const test::Case& row : test::Cases("mean_square")) {
     SCOPED_TRACE(row.at(6));
-    const struct {
-      double Is, R, C, L, f;
-      int last;
-    } c{test::Number(row.at(0)), test::Number(row.at(1)), test::Number(row.at(2)),
-        test::Number(row.at(3)), test::Number(row.at(4)), std::stoi(row.at(5))};
-    const double mean = *MeanSquareV(c.Is, c.R, c.C, c.L, c.f);
-    const double unit = *MeanSquareV(1, c.R, c.C, c.L, c.f);
+    double x[6];  // last: the highest k of the series
+    for (int i = 0; i < 6; ++i) x[i] = test::Number(row.at(i));
+    const auto [Is, R, C, L, f, last] = x;
+    const double mean = *MeanSquareV(Is, R, C, L, f);
+    const double unit = *MeanSquareV(1, R, C, L, f);
     double sum = 0;
-    for (int k = 1; k <= c.last; k += 2)
-      sum += std::pow(HarmonicOf(c.Is, c.R, c.C, c.L, c.f, k, unit).V, 2) / 2;
+    for (int k = 1; k <= last; k += 2)
+      sum += std::pow(HarmonicOf(Is, R, C, L, f, k, unit).V, 2) / 2;
     // Past `last`, |Z| < R and |Z| < 2 / (k w C), while the odd k^-2 add up to
     // less than 1 / (2 last) and the odd k^-4 to less than 1 / (6 last^3).
-    const double w = 2 * kPi * c.f, scale = std::pow(2 * c.Is / kPi, 2) / 2;
-    const double tail = scale * std::min(c.R * c.R / (2.0 * c.last),
-                                         std::pow(2 / (w * c.C), 2) / (6 * std::pow(c.last, 3)));
+    const double w = 2 * kPi * f, scale = std::pow(2 * Is / kPi, 2) / 2;
+    const double tail =
+        scale * std::min(R * R / (2.0 * last), std::pow(2 / (w * C), 2) / (6 * std::pow(last, 3)));
     EXPECT_NEAR(sum, mean, tail + 2e-12 * mean);
     // The corners of v at 0 and T/2 leave the trapezoids an error in h^2: that
     // of the finer sum is below its distance from the coarser one, once h
     // resolves the charging time RC.
-    if (c.R * c.C < 10 * (0.5 / c.f) / 40000) continue;
-    const ExactSteadyState exact = *ExactSteadyState::Of(c.Is, c.R, c.C, c.L, c.f);
+    if (R * C < 10 * (0.5 / f) / 40000) continue;
+    const ExactSteadyState exact = *ExactSteadyState::Of(Is, R, C, L, f);
     const double fine = sampled(exact, 40000), coarse = sampled(exact, 20000);
     EXPECT_NEAR(fine, mean, std::fabs(fine - coarse)) << (fine - coarse) / mean;
   }

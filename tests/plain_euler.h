@@ -105,6 +105,12 @@ inline Map PlainPeriod(const CircuitState& s) {
 
 const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "10"};
 
+// The text of field i of `texts`: 0 Is, 1 R, 2 C, 3 L, 4 f, 5 N, 6 NP.
+inline std::string& FieldText(ParameterTexts& texts, int i) {
+  std::string* fields[] = {&texts.Is, &texts.R, &texts.C, &texts.L, &texts.f, &texts.N, &texts.NP};
+  return *fields[i];
+}
+
 // The state `texts` give, and that state run (without the wrap) and its peak found.
 inline CircuitState StateOf(const ParameterTexts& texts) {
   CircuitState state;
