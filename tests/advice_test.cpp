@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -17,70 +18,22 @@
 namespace analysis {
 namespace {
 
-// The state at sample 1 of a period, and the affine map of one period.
-struct Vec {
-  long double v, il;
-};
-struct Map {
-  long double a, b, c, d;  // the linear part
-  Vec shift;               // the source's part
-
-  Vec operator()(const Vec& x) const {
-    return {a * x.v + b * x.il + shift.v, c * x.v + d * x.il + shift.il};
-  }
-  Map Then(const Map& next) const {  // this, then `next`, both linear
-    return {next.a * a + next.b * c,
-            next.a * b + next.b * d,
-            next.c * a + next.d * c,
-            next.c * b + next.d * d,
-            {0, 0}};
-  }
-};
-
 // The circuit with N samples per period, dt and G as a command derives them.
 CircuitState Grid(double Is, double R, double C, double L, double f, int32_t N) {
   CircuitState s;
-  s.Is = Is;
-  s.R = R;
-  s.C = C;
-  s.L = L;
-  s.f = f;
-  s.G = 1 / R;
-  s.N = N;
-  s.dt = (1.0 / f) / N;
+  std::tie(s.Is, s.R, s.C, s.L, s.f, s.G, s.N, s.dt) =
+      std::tuple(Is, R, C, L, f, 1 / R, N, (1.0 / f) / N);
   return s;
 }
 
-Vec AfterOnePeriod(const CircuitState& s, Vec from) {
-  const Reference r =
-      Simulate(s, false, -1, 1, static_cast<double>(from.v), static_cast<double>(from.il));
-  return {r.v[1], r.il[1]};
-}
-
-Map PlainPeriod(const CircuitState& s) {
-  CircuitState off = s;
-  off.Is = 0;
-  const Vec e1 = AfterOnePeriod(off, {1, 0}), e2 = AfterOnePeriod(off, {0, 1});
-  return {e1.v, e2.v, e1.il, e2.il, AfterOnePeriod(s, {0, 0})};
-}
-
-// The method's steady state by the plain route: its state at sample 1 and
-// the largest |v| of its period.
-struct Plain {
-  Vec x;
-  double peak;
-};
-
-Plain PlainSteady(const CircuitState& s) {
+// The method's steady state by the plain route: its state at sample 1 (the
+// fixed point, which a period leads back to) and the largest |v| of its period.
+Period PlainSteady(const CircuitState& s) {
   const Map m = PlainPeriod(s);
   const long double det = (1 - m.a) * (1 - m.d) - m.b * m.c;
   const Vec x{((1 - m.d) * m.shift.v + m.b * m.shift.il) / det,
               (m.c * m.shift.v + (1 - m.a) * m.shift.il) / det};
-  const Reference r =
-      Simulate(s, false, -1, 1, static_cast<double>(x.v), static_cast<double>(x.il));
-  double peak = 0;
-  for (int32_t k = 1; k <= s.N; ++k) peak = std::max(peak, std::fabs(r.v[k]));
-  return {x, peak};
+  return {x, OnePeriod(s, x).peak};
 }
 
 double PlainError(double Is, double R, double C, double L, double f, int32_t N) {
@@ -91,19 +44,14 @@ double PlainError(double Is, double R, double C, double L, double f, int32_t N) 
 // The residual of a run of `periods` periods from rest: its deviation -x at
 // the start, carried by the linear map to the last period, then stepped
 // through it with the source off.
-double PlainResidual(const CircuitState& s, const Plain& steady, int64_t periods) {
+double PlainResidual(const CircuitState& s, const Period& steady, int64_t periods) {
   const Map m = PlainPeriod(s);
   Map power{1, 0, 0, 1, {0, 0}}, square = m;
   for (int64_t left = periods - 1; left > 0; left /= 2, square = square.Then(square))
     if (left & 1) power = power.Then(square);
-  const Vec start = power({-steady.x.v, -steady.x.il});
   CircuitState off = s;
   off.Is = 0;
-  const Reference r =
-      Simulate(off, false, -1, 1, static_cast<double>(start.v), static_cast<double>(start.il));
-  double largest = 0;
-  for (int32_t k = 1; k <= s.N; ++k) largest = std::max(largest, std::fabs(r.v[k]));
-  return largest / steady.peak;
+  return OnePeriod(off, power({-steady.next.v, -steady.next.il})).peak / steady.peak;
 }
 
 TEST(Advice, ReachesOnePercentFromN1OnAndNotBefore) {
@@ -113,9 +61,8 @@ TEST(Advice, ReachesOnePercentFromN1OnAndNotBefore) {
     for (int i = 0; i < 5; ++i) x[i] = test::Number(row.at(i));
     const auto [Is, R, C, L, f] = x;
     const std::optional<Advice> advice = AdviceFor(Is, R, C, L, f);
-    ASSERT_TRUE(advice.has_value());
+    ASSERT_TRUE(advice.has_value() && advice->n.has_value());
     const std::string& kind = row.at(5);
-    ASSERT_TRUE(advice->n.has_value());
     EXPECT_EQ(advice->estimated, kind == "circa");
     if (kind != "esatto") continue;
     const int32_t n1 = *advice->n;
@@ -129,7 +76,7 @@ TEST(Advice, ReachesOnePercentFromN1OnAndNotBefore) {
     }
     // NP1 settles at N1, NP1 - 1 does not; without NP1 no NP a field takes does.
     const CircuitState at = Grid(Is, R, C, L, f, n1);
-    const Plain steady = PlainSteady(at);
+    const Period steady = PlainSteady(at);
     if (!advice->np) {
       EXPECT_GT(PlainResidual(at, steady, 100 * int64_t{kMaxPeriodsShown}), kSettledResidual);
       continue;
@@ -166,14 +113,7 @@ TEST(Advice, EstimatesFromTheBranchesBeyondTheSteppedRange) {
 
 // The search tells its progress in rising shares and stops when told.
 TEST(Advice, ReportsRisingSharesAndStopsWhenTold) {
-  struct Recorder : RunMonitor {
-    bool Continue(double share) override {
-      shares.push_back(share);
-      return shares.size() != stop_after;
-    }
-    std::vector<double> shares;
-    size_t stop_after = 0;
-  } all, stopped;
+  Recorder all, stopped;
   ASSERT_TRUE(AdviceFor(1, 1e5, 1e-5, 0.1, 159, &all).has_value());
   EXPECT_TRUE(std::is_sorted(all.shares.begin(), all.shares.end()) && all.shares.size() > 10 &&
               all.shares.front() > 0 && all.shares.back() < 1);
@@ -183,15 +123,13 @@ TEST(Advice, ReportsRisingSharesAndStopsWhenTold) {
 }
 
 TEST(Advice, SentenceForEveryOutcome) {
-  const std::pair<Advice, const char*> rows[] = {
-      {{2476, 1, false}, "Per restare entro l'1 %: N = 2476, NP = 1."},
-      {{123456789, 7, true}, "Per restare entro l'1 %: circa N = 123456789, NP = 7."},
-      {{5000, std::nullopt, false},
-       "Per restare entro l'1 %: N = 5000, ma il transitorio non si esaurisce neppure con NP = "
-       "21474836."},
-      {{std::nullopt, std::nullopt, true},
-       "Per restare entro l'1 %: nessun N fino a 2147483646 basta."}};
-  for (const auto& [advice, sentence] : rows) EXPECT_EQ(AdviceSentence(advice), sentence);
+  for (const test::Case& row : test::Cases("advice_sentences")) {
+    auto count = [&](size_t i) -> std::optional<int32_t> {
+      return row.at(i).empty() ? std::nullopt : std::optional(std::stoi(row[i]));
+    };
+    const Advice advice{count(0), count(1), row.at(2) == "circa"};
+    EXPECT_EQ(AdviceSentence(advice), row.at(3)) << row[0] << " " << row[1] << " " << row[2];
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "analysis/analysis.h"
 #include "tests/cases.h"
+#include "tests/plain_euler.h"
 #include "ui/app/command_line.h"
 
 namespace {
@@ -66,10 +67,7 @@ class CommandLineTest : public QObject {
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8(), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
-    analysis::CircuitState state;
-    analysis::ReadParameters(state, {"1", "400", "1e-5", "0.1", "159", "1000", "10"});
-    analysis::RunSimulation(state, false);
-    analysis::FindPeakV(state);
+    const analysis::CircuitState state = analysis::RunOf(analysis::kDefaults);
     analysis::Accuracy a = analysis::AssessAccuracy(state);
     analysis::Advise(a);
     const std::pair<const char*, double> numbers[] = {

@@ -13,18 +13,12 @@
 
 #include "analysis/analysis.h"
 #include "tests/cases.h"
+#include "tests/plain_euler.h"
 
 namespace analysis {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-const ParameterTexts kDefaults = {"1", "400", "1e-5", "0.1", "159", "1000", "1"};
-
-CircuitState StateOf(const ParameterTexts& texts) {
-  CircuitState state;
-  ReadParameters(state, texts);
-  return state;
-}
 
 TEST(MeanSquareV, EqualsTheSeriesAndASampledMean) {
   // The mean of v^2 over 2 n samples a period: trapezoids, v^2 being periodic.
@@ -33,33 +27,27 @@ TEST(MeanSquareV, EqualsTheSeriesAndASampledMean) {
     for (int i = 0; i < 2 * n; ++i) sum += std::pow(exact.At(exact.period() * i / (2 * n)).v, 2);
     return sum / (2 * n);
   };
-  const struct {
-    const char* label;
-    double Is, R, C, L, f;
-    int last;  // the highest k of the series
-  } rows[] = {{"underdamped, the defaults", 1, 400, 1e-5, 0.1, 159, 20001},
-              {"Q = 100 at f0 / 5", 2, 1e4, 1e-6, 1e-2, 318.30988618379, 20001},
-              {"far above f0, Is < 0", -1, 400, 1e-5, 0.1, 1e5, 20001},
-              {"Q = 100 at f0 / 200, 100 rings a half", 1, 1e4, 1e-6, 1e-2, 7.96, 200001},
-              {"overdamped, RC = 3e-6 of a half period", 1, 1e-3, 1e-5, 0.1, 159, 2000001}};
-  for (const auto& c : rows) {
-    SCOPED_TRACE(c.label);
-    const double mean = *MeanSquareV(c.Is, c.R, c.C, c.L, c.f);
-    const double unit = *MeanSquareV(1, c.R, c.C, c.L, c.f);
+  for (const test::Case& row : test::Cases("mean_square")) {
+    SCOPED_TRACE(row.at(6));
+    double x[6];  // last: the highest k of the series
+    for (int i = 0; i < 6; ++i) x[i] = test::Number(row.at(i));
+    const auto [Is, R, C, L, f, last] = x;
+    const double mean = *MeanSquareV(Is, R, C, L, f);
+    const double unit = *MeanSquareV(1, R, C, L, f);
     double sum = 0;
-    for (int k = 1; k <= c.last; k += 2)
-      sum += std::pow(HarmonicOf(c.Is, c.R, c.C, c.L, c.f, k, unit).V, 2) / 2;
+    for (int k = 1; k <= last; k += 2)
+      sum += std::pow(HarmonicOf(Is, R, C, L, f, k, unit).V, 2) / 2;
     // Past `last`, |Z| < R and |Z| < 2 / (k w C), while the odd k^-2 add up to
     // less than 1 / (2 last) and the odd k^-4 to less than 1 / (6 last^3).
-    const double w = 2 * kPi * c.f, scale = std::pow(2 * c.Is / kPi, 2) / 2;
-    const double tail = scale * std::min(c.R * c.R / (2.0 * c.last),
-                                         std::pow(2 / (w * c.C), 2) / (6 * std::pow(c.last, 3)));
+    const double w = 2 * kPi * f, scale = std::pow(2 * Is / kPi, 2) / 2;
+    const double tail =
+        scale * std::min(R * R / (2.0 * last), std::pow(2 / (w * C), 2) / (6 * std::pow(last, 3)));
     EXPECT_NEAR(sum, mean, tail + 2e-12 * mean);
     // The corners of v at 0 and T/2 leave the trapezoids an error in h^2: that
     // of the finer sum is below its distance from the coarser one, once h
     // resolves the charging time RC.
-    if (c.R * c.C < 10 * (0.5 / c.f) / 40000) continue;
-    const ExactSteadyState exact = *ExactSteadyState::Of(c.Is, c.R, c.C, c.L, c.f);
+    if (R * C < 10 * (0.5 / f) / 40000) continue;
+    const ExactSteadyState exact = *ExactSteadyState::Of(Is, R, C, L, f);
     const double fine = sampled(exact, 40000), coarse = sampled(exact, 20000);
     EXPECT_NEAR(fine, mean, std::fabs(fine - coarse)) << (fine - coarse) / mean;
   }
@@ -133,12 +121,10 @@ TEST(CurveFrequencies, HoldTheEndsEveryF0OverOddKAndFSortedOnce) {
     EXPECT_TRUE(out.current.has_value() == inside && (!inside || f[*out.current] == c.f));
   }
   // Refused: one point, too many, from 0, from above to, to infinite, 1e6 f0 / k in range.
-  for (const CurveRange& r : {CurveRange{1, 10, 1},
-                              {1, 10, kMaxCurvePoints + 1},
-                              {0, 10, 10},
-                              {10, 1, 10},
-                              {1, INFINITY, 10},
-                              {f0 * 1e-6, f0, 10}})
+  const CurveRange refused[] = {{1, 10, 1},        {1, 10, kMaxCurvePoints + 1},
+                                {0, 10, 10},       {10, 1, 10},
+                                {1, INFINITY, 10}, {f0 * 1e-6, f0, 10}};
+  for (const CurveRange& r : refused)
     EXPECT_FALSE(CurveFrequenciesOf(state, r)) << r.from << " to " << r.to << ", " << r.points;
   EXPECT_TRUE(CurveFrequenciesOf(state, {1, 10, kMaxCurvePoints}));
 }
@@ -162,13 +148,6 @@ TEST(ExactCurve, PeaksOfAHighQCircuitStandAtF0OverOddKAsTheirHarmonicSays) {
     EXPECT_LT(others, 0.1 * dominant) << k;
   }
 }
-
-// Tells the rising shares of the work; stops it at call `stop_after`.
-struct Recorder : RunMonitor {
-  std::vector<double> shares;
-  size_t stop_after = 0;
-  bool Continue(double x) override { return shares.push_back(x), shares.size() != stop_after; }
-};
 
 TEST(EulerCurve, IsTheMethodPeakOfTheComputeAtEachFrequencyWhereStable) {
   // At N = 20 the step is unstable below about 200 Hz; at N = 100000 the
@@ -194,7 +173,8 @@ TEST(EulerCurve, IsTheMethodPeakOfTheComputeAtEachFrequencyWhereStable) {
                                     std::abs(1.0 + compute.dt * (-125.0 - root)));
       EXPECT_EQ(euler[i].has_value(), grows < 1) << texts.f;
       present += euler[i].has_value();
-      EXPECT_TRUE(!euler[i] || *euler[i] == MethodSteadyStateOf(EulerGrid::Of(compute))->peak) << texts.f;
+      EXPECT_TRUE(!euler[i] || *euler[i] == MethodSteadyStateOf(EulerGrid::Of(compute))->peak)
+          << texts.f;
     }
     EXPECT_TRUE(present > 0 && (present < int(c.f.size())) == (std::string(n) == "20")) << n;
   }

@@ -26,6 +26,7 @@
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/picture_box.h"
+#include "ui/widgets/progress_gate.h"
 
 namespace test {
 
@@ -44,7 +45,8 @@ inline bool Activate(QWidget* window) {
 }
 
 // The program as a user starts it: Form1 shown and active under the C
-// locale, the mouse away from every window, every message box recorded.
+// locale, the mouse away from every window, every message box recorded;
+// at its end the progress dialogs wait again as the program's do.
 class Program {
  public:
   Program() {
@@ -61,6 +63,7 @@ class Program {
   }
   ~Program() {
     session_.reset();
+    ui::ProgressGate::SetTiming(std::chrono::milliseconds(500), std::chrono::milliseconds(25));
     ui::SetMessageHandler(nullptr);
     QLocale::setDefault(QLocale::c());
   }
