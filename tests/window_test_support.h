@@ -28,6 +28,33 @@
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/progress_gate.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QToolTip>
+#include <atomic>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include "analysis/analysis.h"
+#include "analysis/platform_memory.h"
+#include "tests/cases.h"
+#include "tests/plain_euler.h"
+#include "ui/accuracy/precisione.h"
+#include "ui/widgets/save_file.h"
+
 namespace test {
 
 // Returns the control named `name` of `window`; stops the tests when there is none.
@@ -172,6 +199,74 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
   return false;
 }
 
+// What every window test shares: the program under test, restarted before
+// each test, its windows, and the helpers that read them.
+class WindowTest : public QObject {
+ protected:
+  static inline const QString kWarning = QString::fromUtf8(analysis::kSampleCountWarning);
+  static inline const QStringList kDefaults{"Text1", "1",     "Text2", "400",   "Text3",
+                                            "1e-5",  "Text6", "0.1",   "Text7", "159",
+                                            "Text4", "1000",  "Text8", "10"};
+  static inline const QStringList kComputed{"4.00E+00", "1.5915E+02", "2.61E+02"};
+  static inline const QStringList kNoReadout = QStringList(8, QString());
+
+  // Field i of a row of a table, as a QString.
+  static QString Text(const test::Case& row, size_t i) { return QString::fromStdString(row.at(i)); }
+
+  // The first line of each message: a fault's own text.
+  static QStringList FirstLines(const QStringList& shown) {
+    QStringList lines;
+    for (const QString& text : shown) lines << text.section('\n', 0, 0);
+    return lines;
+  }
+
+  // The messages "a|b" stands for, "N basso" for the sample count warning.
+  static QStringList Messages(const std::string& text) {
+    return QString::fromStdString(text).replace("N basso", kWarning).split('|');
+  }
+
+  // The pairs of field name and text of "Text8=0 Text4=10".
+  static QStringList EditsOf(const std::string& edits) {
+    QStringList pairs;
+    for (const QString& edit : QString::fromStdString(edits).split(' ', Qt::SkipEmptyParts))
+      pairs << edit.section('=', 0, 0) << edit.section('=', 1);
+    return pairs;
+  }
+
+  // The texts of the labels `names` of `window`.
+  static QStringList TextsOf(QWidget* window, std::initializer_list<const char*> names) {
+    QStringList texts;
+    for (const char* name : names) texts << test::Find<QLabel>(window, name)->text();
+    return texts;
+  }
+
+  std::unique_ptr<test::Program> p_;
+
+  ui::Form1& form1() { return p_->form1(); }
+  ui::Form2* form2() { return p_->form2(); }
+  QStringList Results() { return TextsOf(&form1(), {"Label5", "Label9", "Label12"}); }
+  // The eight readout boxes: time and value of is(t), v(t), iC(t), iL(t).
+  QStringList Boxes() {
+    return TextsOf(form2(), {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32",
+                             "Label35", "Label36"});
+  }
+  // The readout that shows `time` and `value` in row `row` (is, v, iC, iL).
+  static QStringList Readout(int row, const QString& time, const QString& value) {
+    return kNoReadout.mid(0, 2 * row) + QStringList{time, value} + kNoReadout.mid(2 * row + 2);
+  }
+  void Restart() {
+    p_.reset();
+    p_ = std::make_unique<test::Program>();
+    QVERIFY(p_->started);
+  }
+  void ExpectFocusChain(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+  }
+};
+
 }  // namespace test
 
 // Fails the test unless `window` looks as its reference `name`. The
@@ -187,3 +282,12 @@ inline bool MatchesReference(QWidget* window, const char* name, QString* why) {
 #define COMPARE_WITH_REFERENCE(window, name) \
   QSKIP("the reference images are drawn on Linux; this platform draws its own")
 #endif
+
+// The main of a window test program: the Fusion style of the reference images.
+#define RLC_WINDOW_TEST_MAIN(Class)                   \
+  int main(int argc, char** argv) {                   \
+    QApplication app(argc, argv);                     \
+    QApplication::setStyle(QStringLiteral("Fusion")); \
+    Class tests;                                      \
+    return QTest::qExec(&tests, argc, argv);          \
+  }

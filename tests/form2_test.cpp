@@ -1,37 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows as a user sees and drives them, on the offscreen platform.
-#include <atomic>
-#include <clocale>
-#include <cstdlib>
-#include <cstring>
-#include <new>
-
-#include <QAccessible>
-#include <QAction>
-#include <QClipboard>
-#include <QElapsedTimer>
-#include <QLibraryInfo>
-#include <QMenu>
-#include <QMessageBox>
-#include <QProcess>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolTip>
-
-#include "analysis/analysis.h"
-#include "analysis/platform_memory.h"
-#include "tests/cases.h"
-#include "tests/plain_euler.h"
+// The plot window: the plot, the readout of the mouse and of the keys, the
+// exact steady state over it, progress and cancelling, copying and saving.
 #include "tests/window_test_support.h"
-#include "ui/accuracy/precisione.h"
-#include "ui/widgets/progress_gate.h"
-#include "ui/widgets/save_file.h"
 
 // Counts heap allocations: every form of new that the program uses ends in
 // the nothrow one, which counts; delete frees.
@@ -55,134 +26,12 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-const QString kWarning = QString::fromUtf8(analysis::kSampleCountWarning);
-const QStringList kDefaults{"Text1", "1",     "Text2", "400",   "Text3", "1e-5",  "Text6",
-                            "0.1",   "Text7", "159",   "Text4", "1000",  "Text8", "10"};
-const QStringList kComputed{"4.00E+00", "1.5915E+02", "2.61E+02"};
-const QStringList kNoReadout(8, QString());
-
-// Field i of a row of a table, as a QString.
-QString Text(const test::Case& row, size_t i) { return QString::fromStdString(row.at(i)); }
-
-// The first line of each message: a fault's own text.
-QStringList FirstLines(const QStringList& shown) {
-  QStringList lines;
-  for (const QString& text : shown) lines << text.section('\n', 0, 0);
-  return lines;
-}
-
-// The messages "a|b" stands for, "N basso" for the sample count warning.
-QStringList Messages(const std::string& text) {
-  return QString::fromStdString(text).replace("N basso", kWarning).split('|');
-}
-
-// The pairs of field name and text of "Text8=0 Text4=10".
-QStringList EditsOf(const std::string& edits) {
-  QStringList pairs;
-  for (const QString& edit : QString::fromStdString(edits).split(' ', Qt::SkipEmptyParts))
-    pairs << edit.section('=', 0, 0) << edit.section('=', 1);
-  return pairs;
-}
-
-// The texts of the labels `names` of `window`.
-QStringList TextsOf(QWidget* window, std::initializer_list<const char*> names) {
-  QStringList texts;
-  for (const char* name : names) texts << test::Find<QLabel>(window, name)->text();
-  return texts;
-}
-
-class WindowTest : public QObject {
+class Form2Test : public test::WindowTest {
   Q_OBJECT
-
- private:
-  std::unique_ptr<test::Program> p_;
-
-  ui::Form1& form1() { return p_->form1(); }
-  ui::Form2* form2() { return p_->form2(); }
-  QStringList Results() { return TextsOf(&form1(), {"Label5", "Label9", "Label12"}); }
-  // The eight readout boxes: time and value of is(t), v(t), iC(t), iL(t).
-  QStringList Boxes() {
-    return TextsOf(form2(), {"Label16", "Label17", "Label23", "Label24", "Label29", "Label32",
-                             "Label35", "Label36"});
-  }
-  // The readout that shows `time` and `value` in row `row` (is, v, iC, iL).
-  static QStringList Readout(int row, const QString& time, const QString& value) {
-    return kNoReadout.mid(0, 2 * row) + QStringList{time, value} + kNoReadout.mid(2 * row + 2);
-  }
-  void Restart() {
-    p_.reset();
-    p_ = std::make_unique<test::Program>();
-    QVERIFY(p_->started);
-  }
-  void ExpectFocusChain(std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-  }
 
  private slots:
   void init() { Restart(); }
   void cleanup() { p_.reset(); }
-
-  void theStartWindow() {
-    COMPARE_WITH_REFERENCE(&form1(), "form1-start");
-    test::Find<QPushButton>(&form1(), "Command1")->click();
-    COMPARE_WITH_REFERENCE(&form1(), "form1-computed");
-    // The pictures, which do nothing with keys, take no focus.
-    ExpectFocusChain({"Text4", "Text2", "Text1", "Command2", "Command1", "Text3", "Text6", "Text7",
-                      "Text8", "Text4"});
-    // Under an Italian locale only the separator of the results changes:
-    // typed numbers keep the point, even with the C library set to Italian.
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    std::setlocale(LC_ALL, "it_IT.UTF-8");
-    p_->Compute();
-    std::setlocale(LC_ALL, "C");
-    QCOMPARE(Results(), (QStringList{"4,00E+00", "1,5915E+02", "2,61E+02"}));
-  }
-
-  void messagesAndFaultsLeaveTheResultsAndTheWindowWorks() {
-    p_->Compute();  // the defaults; a message or fault then leaves their results
-    for (const test::Case& row : test::Cases("field_messages")) {
-      const QStringList edits = EditsOf(row.at(0));
-      const QStringList shown = Messages(row.at(1));
-      p_->Edit(kDefaults);
-      p_->shown.clear();
-      p_->Edit(edits);
-      p_->Compute();
-      // A fault keeps its text as the first line; its cause follows.
-      QCOMPARE(FirstLines(p_->shown), shown);
-      const bool fault = !shown.last().startsWith("Hai") && !shown.last().startsWith("Errore");
-      QVERIFY(fault == (p_->shown.last().section('\n', 1).size() > 20));
-      QCOMPARE(Results(), kComputed);
-      auto* box = test::Find<QLineEdit>(&form1(), qPrintable(edits[0]));
-      QCOMPARE(box->text(), edits[1]);
-      // After a field's message the focus is in that field, its text selected to be typed over.
-      QVERIFY(fault || (QApplication::focusWidget() == box && box->selectedText() == box->text()));
-    }
-    p_->shown.clear();
-    p_->Edit({"Text4", ""});
-    p_->Plot();  // the plot command makes the same checks, and opens no window
-    QCOMPARE(p_->shown,
-             (QStringList{kWarning, "Hai dimenticato di scrivere il numero dei campioni N"}));
-    QCOMPARE(form2(), nullptr);
-  }
-
-  // After its results a command shows, in one box, what the analysis says
-  // of them; a fault shows its text and its cause, the results stay.
-  void aResultThatIsNotWhatItClaimsSaysSo() {
-    for (const test::Case& row : test::Cases("result_messages")) {
-      p_->Edit(kDefaults);
-      p_->Compute();
-      p_->Edit(EditsOf(row.at(0)));
-      p_->shown.clear();
-      p_->Click(&form1(), row.at(1) == "grafico" ? "Command2" : "Command1");
-      const QString label = QString::fromStdString(row.at(0) + " " + row.at(1) + ": ");
-      QVERIFY2(p_->shown == Messages(row.at(2)), qPrintable(label + p_->shown.join('|')));
-      // The box comes after the results, which stay.
-      QVERIFY2(Results() == Messages(row.at(3)), qPrintable(label + Results().join('|')));
-    }
-  }
 
   void thePlotWindow() {
     p_->Edit({"Text2", "0"});  // a plot that fails on a fresh window: the design captions
@@ -373,51 +222,6 @@ class WindowTest : public QObject {
     }
   }
 
-  // Enter presses the focused button, and in a field of the start window
-  // computes; Alt and a letter press a button, its caption unchanged.
-  void theKeyboardPressesTheButtons() {
-    for (const test::Case& row : test::Cases("keyboard_buttons")) {
-      const QString control = Text(row, 0);
-      const QKeyCombination key = QKeySequence(Text(row, 1))[0];
-      if (control == "Esci") p_->Plot();
-      for (const char* result : {"Label5", "Label9", "Label12"})
-        test::Find<QLabel>(&form1(), result)->clear();
-      QWidget* focus = control == "Esci" ? test::Find(form2(), "Command1")
-                                         : test::Find(&form1(), qPrintable(control));
-      QVERIFY(test::Activate(focus->window()));
-      focus->setFocus();
-      QTest::keyClick(focus, key.key(), key.keyboardModifiers());
-      if (key.keyboardModifiers() == Qt::AltModifier) QTest::qWait(250);  // an animated press
-      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-      QCOMPARE(Results() == kComputed, row.at(2) == "calcola");
-      QCOMPARE(form2() != nullptr, row.at(2) == "grafico");
-      if (form2() != nullptr) form2()->close();
-      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-  }
-
-  // What a screen reader hears: each result by its quantity, with its value
-  // and unit; no two controls named alike. (That a change is told cannot
-  // be seen here: the offscreen platform has no accessibility bridge.)
-  void aScreenReaderHearsTheValues() {
-    p_->Compute();
-    p_->Plot();
-    p_->MoveTo(50, 70);
-    for (const test::Case& row : test::Cases("screen_reader")) {
-      QWidget* window = row.at(0) == "Form1" ? &form1() : static_cast<QWidget*>(form2());
-      auto* read = QAccessible::queryAccessibleInterface(test::Find(window, row.at(1).c_str()));
-      QCOMPARE(read->text(QAccessible::Name), Text(row, 2));
-      QCOMPARE(read->text(QAccessible::Description), QString::fromStdString(test::Field(row, 3)));
-    }
-    for (QWidget* window : {static_cast<QWidget*>(&form1()), static_cast<QWidget*>(form2())}) {
-      QStringList names;
-      for (QWidget* control : window->findChildren<QWidget*>(QRegularExpression("^[A-Z]"))) {
-        names << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-        QVERIFY2(names.count(names.last()) == 1, qPrintable(names.last()));
-      }
-    }
-  }
-
   void theKeyboardCursorReadsSampleBySample() {
     p_->Plot();
     auto* picture = test::Find<ui::PictureBox>(form2(), "Picture1");
@@ -467,39 +271,6 @@ class WindowTest : public QObject {
     }
   }
 
-  // On a screen smaller than the windows (run at twice the density on 1366 x
-  // 800 pixels), each window fits it and scrolls to every control.
-  void theWindowsFitTheScreen() {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    if (area.width() >= 1254) QSKIP("this screen holds both windows whole: nothing to fit");
-    p_->Plot();
-    QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);
-    ui::Precisione* precision = p_->session().precision();
-    QVERIFY(QTest::qWaitForWindowExposed(precision));  // and laid out
-    for (QWidget* window : std::initializer_list<QWidget*>{&form1(), form2(), precision}) {
-      QVERIFY2(area.contains(window->frameGeometry()),
-               qPrintable(window->objectName() + " stands outside the screen"));
-    }
-    // Out of sight at first, in sight once scrolled to, as Tab or the scroll bars do.
-    auto scrolled_to = [](QWidget* control) {
-      auto* scroll = control->window()->findChild<QScrollArea*>();
-      if (scroll == nullptr) return false;
-      auto shown = [&] {
-        return scroll->viewport()->rect().contains(
-            control->mapTo(scroll->viewport(), control->rect().center()));
-      };
-      const bool hidden = !shown();
-      scroll->ensureWidgetVisible(control);
-      return hidden && shown();
-    };
-    QVERIFY(scrolled_to(test::Find(precision, "Valore15")));
-    auto* exit = test::Find<QPushButton>(form2(), "Command1");
-    QVERIFY(scrolled_to(exit));
-    QTest::mouseClick(exit, Qt::LeftButton);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(form2(), nullptr);  // "Esci" was reached
-  }
-
   // "Soluzione esatta" over the plot, and its value in the tooltip at the
   // instant shown: sample n stands at n dt, the source switching on at 1.
   void theExactSteadyStateOverThePlot() {
@@ -543,66 +314,6 @@ class WindowTest : public QObject {
         picture->accessibleName(),
         QString("v(t): 25.16 microsecondi, -11.27 volt, Eulero -11.27 volt, esatto -8.06 volt"));
     QVERIFY(picture->toolTip().contains(" ; esatto = "));
-  }
-
-  // "Precisione del metodo" shows and copies the numbers of the analysis for
-  // the last compute or plot that completed, without taking the focus from
-  // the window of the command.
-  void thePrecisionWindowFollowsTheLastResult() {
-    QTest::keyClick(&form1(), Qt::Key_M, Qt::ControlModifier);  // before any result
-    ui::Precisione* window = p_->session().precision();
-    QVERIFY(window->isVisible() && window->ReportText().contains("Picco esatto di v(t) [V]\t—\n"));
-    // The defaults, another circuit, a compute that fails (nothing new), a plot.
-    analysis::CircuitState state;
-    for (const test::Case& row : test::Cases("precision_results")) {
-      QVERIFY(test::Activate(&form1()));
-      p_->Edit(kDefaults + EditsOf(row.at(0)));
-      const bool plot = row.at(1) == "grafico";
-      p_->Click(&form1(), plot ? "Command2" : "Command1");
-      QTest::qWait(50);  // the activations asked for
-      QTRY_COMPARE(QApplication::activeWindow(), plot ? static_cast<QWidget*>(form2()) : &form1());
-      if (row.at(2) == "completa") state = analysis::RunOf(form1().FieldTexts());
-      analysis::Accuracy a = analysis::AssessAccuracy(state);
-      analysis::Advise(a);
-      QVERIFY(test::Activate(window));
-      QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
-      const QStringList blocks = QGuiApplication::clipboard()->text().split("\n\n");
-      QCOMPARE(blocks[0].section('\n', 1, 1), "R [ohm]\t" + QString::number(state.R));
-      QStringList lines = (blocks[1] + '\n' + blocks[2]).split('\n', Qt::SkipEmptyParts);
-      QCOMPARE(lines.takeFirst(), QString::fromUtf8("quantità\tvalore"));
-      QCOMPARE(lines.takeAt(15), QString("N\terrore relativo [%]"));
-      auto shows = [&](int i, double value) {  // to the digits shown
-        return std::fabs(lines[i].section('\t', 1).toDouble() - value) <= 1e-3 * std::fabs(value);
-      };
-      QVERIFY2(shows(0, a.N) && shows(1, a.NP) && shows(2, state.v_peak) &&
-                   shows(3, a.method->peak) && shows(4, a.exact->peak_v()) &&
-                   shows(5, a.exact->peak_time() * 1e6) && shows(6, 100 * *a.EulerError()) &&
-                   shows(7, 100 * *a.MethodError()) && shows(8, a.stability.rho) &&
-                   shows(10, *a.stability.n_min) && shows(13, *a.advice->n) &&
-                   shows(14, *a.advice->np),
-               qPrintable(lines.join('|')));
-      QCOMPARE(lines[9] + lines[12],
-               QString::fromUtf8("Stabilità del metodo\tstabileNP suggerito\t—"));
-      const int points = int(lines.size()) - 15;  // then "N<TAB>error [%]" lines
-      QVERIFY(points >= 20 && lines[15].section('\t', 0, 0).toInt() == 2 * *a.stability.n_min &&
-              lines.last().section('\t', 0, 0).toInt() == std::max(100 * a.N, 100000));
-    }
-    COMPARE_WITH_REFERENCE(window, "precisione");
-    // Read as a screen reader reads it: each value by its quantity and value,
-    // its caption apart.
-    QCOMPARE(QAccessible::queryAccessibleInterface(test::Find(window, "Valore5"))
-                 ->text(QAccessible::Name),
-             "Picco esatto di v(t) [V]: " + test::Find<QLabel>(window, "Valore5")->text());
-    QTest::keyClick(window, Qt::Key_Escape);
-    QVERIFY(!window->isVisible() && test::Activate(form2()));
-    QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);  // from the plot window too
-    QVERIFY(window->isVisible() && QTest::qWaitForWindowActive(window));
-    for (const test::Case& row : test::Cases("precision_extremes")) {
-      p_->Edit(kDefaults + EditsOf(row.at(0)));
-      p_->Click(&form1(), "Command1");
-      QVERIFY2(window->ReportText().contains(QRegularExpression(Text(row, 1))),
-               qPrintable(window->ReportText()));
-    }
   }
 
   void thePlotAndItsDataAreCopiedAndSavedWhole() {
@@ -674,57 +385,6 @@ class WindowTest : public QObject {
     }
     ui::SetSavePathHandler(nullptr);
     QVERIFY(p_->shown.isEmpty());
-  }
-
-  // A plot restores a minimised plot window; a message box shows its whole
-  // title however short its text.
-  void windowsComeForwardWhole() {
-    p_->Plot();
-    form2()->showMinimized();
-    p_->Plot();
-    QVERIFY(!form2()->isMinimized() && QTest::qWaitForWindowActive(form2()));
-    ui::SetMessageHandler(nullptr);  // the box itself
-    int width = 0, needed = 0;       // the bold title and four buttons of the title bar
-    p_->Answer([&](QWidget* box) {
-      const QFontMetrics title(QFont(box->font().family(), -1, QFont::Bold));
-      std::tie(width, needed) =
-          std::pair(box->width(), title.horizontalAdvance(box->windowTitle()) + 4 * title.height());
-      return box->close();
-    });
-    ui::ShowMessage("Overflow");
-    QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
-  }
-
-  // Qt's own texts are Italian; the save dialog gives a name typed without an
-  // extension the proposed one, and asks about an old file of that name.
-  void italianDialogsAndExtensions() {
-    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_it.qm"))
-      QSKIP("Qt's Italian translations are not installed (qt6-translations-l10n)");
-    QMenu* menu = test::Find<QLineEdit>(&form1(), "Text1")->createStandardContextMenu();
-    QCOMPARE(menu->actions().at(1)->text(), QString("&Rifai\tCtrl+Y"));
-    delete menu;
-    p_->Plot();
-    QTemporaryDir dir;
-    QVERIFY(QFile(dir.filePath("figura.png")).open(QIODevice::WriteOnly));  // an old file
-    for (const auto& [keys, typed, saved] :
-         {std::tuple{Qt::ControlModifier | Qt::ShiftModifier, "dati", "dati.csv"},
-          std::tuple{Qt::KeyboardModifiers(Qt::ControlModifier), "figura", "figura.png"}}) {
-      QString asked;  // whether to replace it
-      p_->Answer([&, typed = typed](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-          asked = box->text();
-          box->button(QMessageBox::Yes)->click();
-        } else if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit")) {
-          name->setText(dir.filePath(typed));  // pressed later: the question may need the timer
-          QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
-        }
-        return !modal->isVisible();
-      });
-      QVERIFY(test::Activate(form2()));
-      QTest::keyClick(form2(), Qt::Key_S, keys);
-      QVERIFY(QFileInfo(dir.filePath(saved)).size() > 0);
-      QCOMPARE(asked.contains(saved), QString(saved) == "figura.png");
-    }
   }
 
   // Saves that succeed: a new file, over an old one, into a folder with
@@ -813,11 +473,6 @@ class WindowTest : public QObject {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setStyle(QStringLiteral("Fusion"));  // the style of the reference images
-  WindowTest tests;
-  return QTest::qExec(&tests, argc, argv);
-}
+RLC_WINDOW_TEST_MAIN(Form2Test)
 
-#include "window_test.moc"
+#include "form2_test.moc"
