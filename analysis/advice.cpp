@@ -66,7 +66,8 @@ class Search {
     const std::optional<MethodSteadyState> steady = MethodSteadyStateOf(at, Share());
     if (stopped_ || !steady) return std::nullopt;
     // 100 NP periods from rest (NP = 0 shown): the residual is 1 before the first.
-    advice.np = SettlingNP(at, 0, *steady, StabilityOf(at), 1.0);
+    advice.np = SettlingNP(at, 0, *steady, StabilityOf(at), 1.0, Share());
+    if (stopped_) return std::nullopt;
     return advice;
   }
 
@@ -151,10 +152,13 @@ class Search {
 
   struct ScanShare : RunMonitor {
     Search* search = nullptr;
+    double last = 0;  // the share reported last
     bool Continue(double within) override {
       const size_t done = search->errors_.size();
       const double from = Done(done), to = Done(done + 1);
-      search->stopped_ = !search->monitor_->Continue(from + (to - from) * within);
+      // The settling's scans come after the last error: the share holds.
+      last = std::max(last, from + (to - from) * within);
+      search->stopped_ = !search->monitor_->Continue(last);
       return !search->stopped_;
     }
   };

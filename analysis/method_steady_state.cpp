@@ -167,13 +167,17 @@ Mat PeriodExcess(const Grid& g) {
 
 // The residual of a run of `periods` >= 1 periods from rest: the deviation
 // at the start of its last period is -(I + P)^(periods - 1) x1.
+// NaN when `monitor` said stop.
 double ResidualAfter(const Grid& g, const Mat& period_excess, const MethodSteadyState& steady,
-                     int64_t periods) {
+                     int64_t periods, RunMonitor* monitor = nullptr) {
   const Mat M = kIdentity + PowerOf(period_excess, periods - 1).excess;
   const double v = -(M.a * steady.v1 + M.b * steady.iL1);
   const double il = -(M.c * steady.v1 + M.d * steady.iL1);
   double largest = 0;
-  ScanPeriod(g, v, il, 0.0, [&](int32_t, double x) { largest = std::max(largest, std::fabs(x)); });
+  if (!ScanPeriod(
+          g, v, il, 0.0, [&](int32_t, double x) { largest = std::max(largest, std::fabs(x)); },
+          monitor))
+    return NAN;
   return largest / steady.peak;
 }
 
@@ -241,12 +245,17 @@ double TransientResidual(const CircuitState& state, const MethodSteadyState& ste
 
 std::optional<int32_t> SettlingNP(const EulerGrid& grid, int32_t NP,
                                   const MethodSteadyState& steady, const Stability& stability,
-                                  double residual) {
+                                  double residual, RunMonitor* monitor) {
   if (!(residual > kSettledResidual) || !stability.stable || steady.peak == 0) return std::nullopt;
   const Grid g(grid);
   const Mat period = PeriodExcess(g);
+  // Once stopped, every NP counts as settled: the searches below end at once.
+  bool stopped = false;
   auto settles = [&](int64_t np) {
-    return ResidualAfter(g, period, steady, 100 * np) <= kSettledResidual;
+    if (stopped) return true;
+    const double after = ResidualAfter(g, period, steady, 100 * np, monitor);
+    stopped = std::isnan(after) && monitor != nullptr;
+    return stopped || after <= kSettledResidual;
   };
   const int64_t shown = std::max(NP, 0);
   // Periods more that shrink the residual under the bound at rho per period.
@@ -262,6 +271,7 @@ std::optional<int32_t> SettlingNP(const EulerGrid& grid, int32_t NP,
     const int64_t mid = low + (high - low) / 2;
     (settles(mid) ? high : low) = mid;
   }
+  if (stopped) return std::nullopt;
   return static_cast<int32_t>(high);
 }
 

@@ -79,8 +79,10 @@ inline constexpr int32_t kMaxPeriodsShown = INT32_MAX / 100;
 // residual that NP gives, then lowered by bisection towards the smallest
 // NP that does, so that it is at most about that NP. nullopt when the run is
 // settled, the method is not stable, or no NP up to kMaxPeriodsShown does.
+// Asks `monitor`, when given, every 32768 samples of each period scanned;
+// nullopt also when it says stop.
 std::optional<int32_t> SettlingNP(const EulerGrid& grid, int32_t NP,
                                   const MethodSteadyState& steady, const Stability& stability,
-                                  double residual);
+                                  double residual, RunMonitor* monitor = nullptr);
 
 }  // namespace analysis
