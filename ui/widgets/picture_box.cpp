@@ -51,6 +51,9 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double width, d
 // to `v`, so that a thick line stays centred where its coordinate puts it;
 // the far edge itself belongs to the last pixels.
 int PixelOf(double v, int size, int width) {
+  // One pixel wide, the floor of a coordinate at or above 0 is its integer
+  // part, and any below 0 gives pixel 0: the same pixel, without a floor.
+  if (width == 1) return std::min(static_cast<int>(std::max(v, 0.0)), size - 1);
   return std::clamp(static_cast<int>(std::floor(v - (width - 1) / 2.0)), 0, size - width);
 }
 
