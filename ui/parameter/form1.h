@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The rlc-parallelo authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Form1: the start window. Seven input fields for the circuit and the
-// simulation with their default texts, the compute and plot commands, three
-// result boxes, two explanatory texts, the schematic and three formulas. Its
-// context menu holds "Precisione del metodo…" (Ctrl+M), which the session
-// answers.
+// simulation with their default texts, the buttons of the compute and plot
+// commands (which live in ui/app/commands and show their results here),
+// three result boxes, two explanatory texts, the schematic and three
+// formulas. Its context menu holds "Precisione del metodo…" (Ctrl+M), which
+// the session answers.
 #pragma once
 
 #include <array>
