@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/command_line.h"
 
+#include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <QCommandLineParser>
@@ -49,8 +52,48 @@ class RecordingSink : public analysis::MessageSink {
   std::vector<std::string> shown;
 };
 
-// Checks, computes and prints; returns the exit status.
-int Compute(const analysis::ParameterTexts& texts, bool json) {
+// The texts of --da, --a and --punti; empty where not given.
+struct RangeTexts {
+  std::string from, to, points;
+};
+
+// The range of the frequency response that `texts` ask for, the default
+// range's ends and points where one is not given; or the message of the
+// first that is not valid (a number above 0, from below to, 2 to
+// kMaxCurvePoints points).
+std::variant<analysis::CurveRange, std::string> RangeOf(const RangeTexts& texts,
+                                                        const analysis::CircuitState& state) {
+  analysis::CurveRange range = analysis::DefaultCurveRange(state);
+  auto frequency = [](const std::string& text, double& value, const char* option) {
+    if (text.empty()) return std::string();
+    const std::optional<double> read = analysis::ValInRange(text);
+    if (read && *read > 0 && std::isfinite(*read)) {
+      value = *read;
+      return std::string();
+    }
+    return std::string("La frequenza di ") + option + " deve essere un numero maggiore di 0.";
+  };
+  for (const std::string& message :
+       {frequency(texts.from, range.from, "--da"), frequency(texts.to, range.to, "--a")})
+    if (!message.empty()) return message;
+  if (!(range.from < range.to))
+    return std::string("La frequenza di --da deve essere minore di quella di --a.");
+  if (!texts.points.empty()) {
+    const std::optional<double> read = analysis::ValInRange(texts.points);
+    const std::optional<int32_t> points =
+        read ? analysis::NearestInt32InRange(*read) : std::nullopt;
+    if (!points || *points < 2 || *points > analysis::kMaxCurvePoints)
+      return "Il numero di punti --punti deve essere da 2 a " +
+             std::to_string(analysis::kMaxCurvePoints) + ".";
+    range.points = *points;
+  }
+  return range;
+}
+
+// Checks, computes and prints; returns the exit status. With `response`,
+// prints the frequency response of the circuit instead of the compute.
+int Compute(const analysis::ParameterTexts& texts, bool json,
+            const std::optional<RangeTexts>& response = std::nullopt) {
   analysis::CircuitState state;
   RecordingSink check;
   bool checked = false;  // a number beyond the double range faults within the check
@@ -74,6 +117,23 @@ int Compute(const analysis::ParameterTexts& texts, bool json) {
     return 2;
   }
   const std::string separator = QLocale().decimalPoint().toStdString();
+  if (response) {
+    const auto range = RangeOf(*response, state);
+    if (const auto* message = std::get_if<std::string>(&range)) {
+      Print(stderr, *message + "\n");
+      return 2;
+    }
+    const std::optional<analysis::FrequencyResponse> curve =
+        analysis::FrequencyResponseOf(state, std::get<analysis::CurveRange>(range));
+    if (!curve) {
+      Print(stderr, std::string("L'intervallo di frequenze chiesto non si può calcolare per questo "
+                                "circuito.\n"));
+      return 2;
+    }
+    Print(stdout, json ? analysis::FrequencyJsonReport(state, *curve)
+                       : analysis::FrequencyTextReport(state, *curve, separator));
+    return 0;
+  }
   analysis::Accuracy accuracy = analysis::AssessAccuracy(state);
   analysis::Advise(accuracy);
   std::vector<std::string> warnings = check.shown;  // the sample-count warning
@@ -152,8 +212,30 @@ int ParseAndRun() {
                                    QString::fromUtf8("Calcola senza aprire la finestra."));
   const QCommandLineOption json(QStringLiteral("json"),
                                 QString::fromUtf8("Con --calcola, scrive i risultati in JSON."));
+  const QCommandLineOption response(
+      QStringLiteral("risposta"),
+      QString::fromUtf8("Scrive la risposta in frequenza senza aprire la finestra: il picco "
+                        "esatto e quello di Eulero al variare di f, e le armoniche di f."));
+  const QCommandLineOption from(QStringLiteral("da"),
+                                QString::fromUtf8("Con --risposta, la frequenza più bassa, in Hz. "
+                                                  "Predefinito: fris/30."),
+                                QStringLiteral("F"));
+  const QCommandLineOption to(QStringLiteral("a"),
+                              QString::fromUtf8("Con --risposta, la frequenza più alta, in Hz. "
+                                                "Predefinito: 10·fris."),
+                              QStringLiteral("F"));
+  const QCommandLineOption points(
+      QStringLiteral("punti"),
+      QString::fromUtf8("Con --risposta, i punti in scala logaritmica, estremi compresi, da 2 a "
+                        "%1. Predefinito: 400.")
+          .arg(analysis::kMaxCurvePoints),
+      QStringLiteral("K"));
   parser.addOption(compute);
   parser.addOption(json);
+  parser.addOption(response);
+  parser.addOption(from);
+  parser.addOption(to);
+  parser.addOption(points);
   std::vector<QCommandLineOption> values;
   for (const analysis::FieldSpec& field : analysis::kFields) {
     const QString fallback = QString::fromUtf8(field.default_text);
@@ -173,7 +255,7 @@ int ParseAndRun() {
                                  QCoreApplication::applicationName()));
     return 1;
   }
-  for (const QCommandLineOption* flag : {&help, &version, &compute, &json}) {
+  for (const QCommandLineOption* flag : {&help, &version, &compute, &json, &response}) {
     if (TimesGiven(parser, *flag) > 1) {
       Print(stderr, Repeated(*flag));
       return 1;
@@ -193,9 +275,17 @@ int ParseAndRun() {
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return 0;
   }
-  if (!parser.isSet(compute)) {
-    Print(stderr,
-          QString::fromUtf8("Le opzioni dei valori e --json valgono solo con --calcola.\n"));
+  if (parser.isSet(compute) && parser.isSet(response)) {
+    Print(stderr, QString::fromUtf8("--calcola e --risposta non vanno insieme.\n"));
+    return 1;
+  }
+  if (!parser.isSet(compute) && !parser.isSet(response)) {
+    Print(stderr, QString::fromUtf8(
+                      "Le opzioni dei valori e --json valgono solo con --calcola o --risposta.\n"));
+    return 1;
+  }
+  if (!parser.isSet(response) && (parser.isSet(from) || parser.isSet(to) || parser.isSet(points))) {
+    Print(stderr, QString::fromUtf8("--da, --a e --punti valgono solo con --risposta.\n"));
     return 1;
   }
   for (const QCommandLineOption& value : values) {  // in the field check's order
@@ -204,9 +294,19 @@ int ParseAndRun() {
       return 2;
     }
   }
+  for (const QCommandLineOption* value : {&from, &to, &points}) {
+    if (parser.values(*value).size() > 1) {
+      Print(stderr, Repeated(*value));
+      return 2;
+    }
+  }
   analysis::ParameterTexts texts;
   for (size_t i = 0; i < values.size(); ++i)
     texts.*analysis::kFields[i].text = parser.value(values[i]).toStdString();
+  if (parser.isSet(response))
+    return Compute(texts, parser.isSet(json),
+                   RangeTexts{parser.value(from).toStdString(), parser.value(to).toStdString(),
+                              parser.value(points).toStdString()});
   return Compute(texts, parser.isSet(json));
 }
 
