@@ -44,4 +44,27 @@ struct CircuitState {
   double span_usec = 0;       // us: time span of the plot, NP * 1000000 / f
 };
 
+// Returns the numbers of `s` without its arrays and texts: the circuit, the
+// run's N, NP and dt and its results. Cheap, whatever the arrays hold.
+inline CircuitState NumbersOf(const CircuitState& s) {
+  CircuitState numbers;
+  numbers.Is = s.Is;
+  numbers.is_peak = s.is_peak;
+  numbers.iC_peak = s.iC_peak;
+  numbers.iL_peak = s.iL_peak;
+  numbers.R = s.R;
+  numbers.G = s.G;
+  numbers.C = s.C;
+  numbers.L = s.L;
+  numbers.f = s.f;
+  numbers.fris = s.fris;
+  numbers.Qris = s.Qris;
+  numbers.dt = s.dt;
+  numbers.N = s.N;
+  numbers.NP = s.NP;
+  numbers.v_peak = s.v_peak;
+  numbers.span_usec = s.span_usec;
+  return numbers;
+}
+
 }  // namespace analysis

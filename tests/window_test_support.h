@@ -53,6 +53,7 @@
 #include "tests/cases.h"
 #include "tests/plain_euler.h"
 #include "ui/accuracy/precisione.h"
+#include "ui/frequency/risposta.h"
 #include "ui/widgets/save_file.h"
 
 namespace test {

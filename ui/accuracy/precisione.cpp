@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/numbers.h"
+#include "ui/widgets/circuit_line.h"
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/progress_gate.h"
@@ -50,11 +51,6 @@ constexpr const char* kQuantities[] = {
     "NP per restare entro l'1 % (con quell'N)",
 };
 constexpr int kRows = sizeof kQuantities / sizeof kQuantities[0];
-
-// The circuit a result was computed from, in the order of the start
-// window's fields: the symbol and the unit of each value.
-constexpr std::pair<const char*, const char*> kCircuit[] = {
-    {"Is", "A"}, {"R", "ohm"}, {"C", "F"}, {"L", "H"}, {"f", "Hz"}, {"N", ""}, {"NP", ""}};
 
 const QString kNone = QStringLiteral("—");
 
@@ -98,17 +94,6 @@ QString AdviceCount(const analysis::Accuracy& a, std::optional<int32_t> analysis
   const std::optional<int32_t> value = (*a.advice).*count;
   if (!value) return QStringLiteral("nessuno");
   return (a.advice->estimated ? QStringLiteral("circa ") : QString()) + QString::number(*value);
-}
-
-// The values of kCircuit for `a`, as short as they read back exactly, in
-// the locale's format without grouping: "1E-05", "0,1".
-QStringList CircuitValues(const analysis::Accuracy& a) {
-  QLocale locale;
-  locale.setNumberOptions(QLocale::OmitGroupSeparator);
-  QStringList values;
-  for (const double value : {a.Is, a.R, a.C, a.L, a.f})
-    values << locale.toString(value, 'G', QLocale::FloatingPointShortest);
-  return values << QString::number(a.N) << QString::number(a.NP);
 }
 
 // The values of the table's rows for `a`.
@@ -157,7 +142,7 @@ Precisione::Precisione() {
   circuit_ = new QLabel(QStringLiteral("Circuito: ") + kNone, this);  // no result yet
   circuit_->setObjectName(QStringLiteral("Circuito"));
   circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  circuit_values_ = QStringList(std::ssize(kCircuit), kNone);
+  circuit_values_ = NoCircuit();
   grid->addWidget(circuit_, 0, 0, 1, 3);
   for (int row = 0; row < kRows; ++row) {
     const QString quantity = QString::fromUtf8(kQuantities[row]);
@@ -199,6 +184,16 @@ Precisione::Precisione() {
   close_window->setShortcut(QKeySequence(Qt::Key_Escape));
   connect(close_window, &QAction::triggered, this, &QWidget::close);
   addAction(close_window);
+  // Ctrl+M here too: it computes a cancelled chart again.
+  auto* again = new QAction(QStringLiteral("Aggiorna"), this);
+  again->setObjectName(QStringLiteral("ShowPrecision"));
+  again->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  addAction(again);
+  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
+  response->setObjectName(QStringLiteral("ShowResponse"));
+  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  addAction(response);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
   note_->setText(QString::fromUtf8(
       "Nessun risultato ancora: i numeri vengono da \"calcola valori \" o dal grafico."));
 }
@@ -216,20 +211,10 @@ void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
     ProgressGate gate(this);
     analysis::Advise(shown, &gate);  // cancelled: its rows read "—"
   }
-  ShowCircuit(CircuitValues(shown));
+  circuit_values_ = CircuitValues(shown.Is, shown.R, shown.C, shown.L, shown.f, shown.N, shown.NP);
+  circuit_->setText(CircuitLine(circuit_values_));
   ShowTable(shown);
   ShowChart(shown);
-}
-
-void Precisione::ShowCircuit(const QStringList& values) {
-  circuit_values_ = values;
-  QStringList parts;
-  for (size_t i = 0; i < std::size(kCircuit); ++i) {
-    const QString unit = QString::fromLatin1(kCircuit[i].second);
-    parts << QString::fromLatin1(kCircuit[i].first) + QStringLiteral(" = ") + values[i] +
-                 (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
-  }
-  circuit_->setText(QStringLiteral("Circuito: ") + parts.join(QStringLiteral(", ")));
 }
 
 void Precisione::ShowTable(const analysis::Accuracy& accuracy) {
@@ -341,13 +326,7 @@ void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
 }
 
 QString Precisione::ReportText() const {
-  QString text;
-  for (size_t i = 0; i < std::size(kCircuit); ++i) {
-    const QString unit = QString::fromLatin1(kCircuit[i].second);
-    text += QString::fromLatin1(kCircuit[i].first) +
-            (unit.isEmpty() ? QString() : QStringLiteral(" [") + unit + QLatin1Char(']')) +
-            QLatin1Char('\t') + circuit_values_[i] + QLatin1Char('\n');
-  }
+  QString text = CircuitBlock(circuit_values_);
   text += QString::fromUtf8("\nquantità\tvalore\n");
   for (int row = 0; row < kRows; ++row)
     text += QString::fromUtf8(kQuantities[row]) + QLatin1Char('\t') + values_[row]->text() +

@@ -5,7 +5,9 @@
 // the circuit it was computed from on the top line, a table of the peaks,
 // the errors, the stability and the settling, and a chart of the error of
 // the method's own steady state against N, both axes logarithmic. Ctrl+C
-// copies them as text for a spreadsheet; Esc closes. The window follows
+// copies them as text for a spreadsheet; Esc closes; Ctrl+M ("Aggiorna")
+// computes a cancelled chart again. Its context menu holds these and
+// "Risposta in frequenza…" (Ctrl+R), which the session answers. The window follows
 // each new result in place and never takes the focus by itself.
 #pragma once
 
@@ -52,8 +54,6 @@ class Precisione : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Shows the circuit's `values`, in the order of its symbols.
-  void ShowCircuit(const QStringList& values);
   void ShowTable(const analysis::Accuracy& accuracy);
   void ShowChart(const analysis::Accuracy& accuracy);
 

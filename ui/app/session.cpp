@@ -10,6 +10,7 @@
 #include "analysis/fault_explanation.h"
 #include "ui/accuracy/precisione.h"
 #include "ui/app/commands.h"
+#include "ui/frequency/risposta.h"
 #include "ui/app/guard.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
@@ -70,23 +71,28 @@ Session::Session() : form1_(std::make_unique<Form1>()) {
       });
   OnFieldCommand(form1_.get(), "Command1", &Form1::Command1_Click, analysis::Command::kCompute);
   OnFieldCommand(form1_.get(), "Command2", &Form1::Command2_Click, analysis::Command::kPlot);
-  OnPrecision(form1_.get());
+  OnCompanions(form1_.get());
   form1_->installEventFilter(this);
 }
 
 Session::~Session() { delete form2_.data(); }
 
-void Session::OnPrecision(QWidget* window) {
-  QObject::connect(window->findChild<QAction*>(QStringLiteral("ShowPrecision")),
-                   &QAction::triggered, window,
-                   [this] { Guarded(OnFault::kShowMessage, [&] { ShowPrecision(); }); });
+void Session::OnCompanions(QWidget* window) {
+  if (auto* precision = window->findChild<QAction*>(QStringLiteral("ShowPrecision")))
+    QObject::connect(precision, &QAction::triggered, window,
+                     [this] { Guarded(OnFault::kShowMessage, [&] { ShowPrecision(); }); });
+  if (auto* response = window->findChild<QAction*>(QStringLiteral("ShowResponse")))
+    QObject::connect(response, &QAction::triggered, window,
+                     [this] { Guarded(OnFault::kShowMessage, [&] { ShowResponse(); }); });
 }
 
 void Session::OnResult(const analysis::Accuracy& accuracy) {
   result_ = accuracy;
+  circuit_ = analysis::NumbersOf(state_);
   ++result_number_;
-  // The window follows in place: the focus stays where the user typed.
+  // The windows follow in place: the focus stays where the user typed.
   if (precision_ != nullptr && precision_->isVisible()) UpdatePrecision();
+  if (response_ != nullptr && response_->isVisible()) UpdateResponse();
 }
 
 void Session::UpdatePrecision() {
@@ -99,12 +105,33 @@ void Session::UpdatePrecision() {
 void Session::ShowPrecision() {
   if (precision_ == nullptr) {
     precision_ = std::make_unique<Precisione>();
+    OnCompanions(precision_.get());
     precision_->installEventFilter(this);
   }
   UpdatePrecision();
   precision_->show();
   precision_->raise();
   precision_->activateWindow();
+}
+
+void Session::UpdateResponse() {
+  if (result_ && (response_number_ != result_number_ || !response_->curve_complete())) {
+    response_number_ = result_number_;
+    response_->ShowResponse(circuit_);
+  }
+}
+
+void Session::ShowResponse() {
+  if (response_ == nullptr) {
+    response_ = std::make_unique<Risposta>();
+    response_->SetFrequencyHandler([this](const QString& f) { form1_->PutFrequency(f); });
+    OnCompanions(response_.get());
+    response_->installEventFilter(this);
+  }
+  UpdateResponse();
+  response_->show();
+  response_->raise();
+  response_->activateWindow();
 }
 
 Form2& Session::LoadForm2() {
@@ -125,7 +152,7 @@ Form2& Session::LoadForm2() {
   OnTrigger(form, "SaveImage", &Form2::SaveImage);
   OnTrigger(form, "SaveData", &Form2::SaveData);
   OnTrigger(form, "ClearPlot", &Form2::ClearPlot);
-  OnPrecision(form);
+  OnCompanions(form);
   form->installEventFilter(this);
   return *form;
 }

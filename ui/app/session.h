@@ -21,6 +21,7 @@ namespace ui {
 class Form1;
 class Form2;
 class Precisione;
+class Risposta;
 
 class Session : public QObject {
  public:
@@ -46,28 +47,42 @@ class Session : public QObject {
   // The window "Precisione del metodo", or nullptr before it first opened.
   Precisione* precision() const { return precision_.get(); }
 
+  // Opens the window "Risposta in frequenza" (Ctrl+R in every window) on the
+  // circuit of the last compute or plot that completed, and brings it
+  // forward and activates it; only this does. Its curves are computed once
+  // for each such result.
+  void ShowResponse();
+  // The window "Risposta in frequenza", or nullptr before it first opened.
+  Risposta* response() const { return response_.get(); }
+
  protected:
   // Neither window closes while a command runs: its progress dialog keeps
   // the user's close boxes out, and this the program's own closes.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Keeps the accuracy of a command that completed; an open window
-  // "Precisione del metodo" follows it without taking the focus.
+  // Keeps the accuracy and the circuit of a command that completed; the
+  // open windows "Precisione del metodo" and "Risposta in frequenza" follow
+  // it without taking the focus.
   void OnResult(const analysis::Accuracy& accuracy);
-  // Shows the last result in that window, if it shows another. REQUIRES:
+  // Show the last result in those windows, if they show another. REQUIRES:
   // the window exists.
   void UpdatePrecision();
-  // Opens that window when "Precisione del metodo…" of `window` is chosen.
-  void OnPrecision(QWidget* window);
+  void UpdateResponse();
+  // Open those windows when "Precisione del metodo…" or "Risposta in
+  // frequenza…" of `window` is chosen.
+  void OnCompanions(QWidget* window);
 
   analysis::CircuitState state_;
   std::unique_ptr<Form1> form1_;
   QPointer<Form2> form2_;  // the window deletes itself when closed
   std::unique_ptr<Precisione> precision_;
+  std::unique_ptr<Risposta> response_;
   std::optional<analysis::Accuracy> result_;  // of the last command that completed
+  analysis::CircuitState circuit_;            // its numbers, without the arrays
   int result_number_ = 0;                     // counts them
   int shown_number_ = 0;                      // the one the precision window shows
+  int response_number_ = 0;                   // the one the response window shows
 };
 
 }  // namespace ui

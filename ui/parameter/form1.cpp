@@ -79,6 +79,10 @@ Form1::Form1() {
   precision->setObjectName(QStringLiteral("ShowPrecision"));
   precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   addAction(precision);
+  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
+  response->setObjectName(QStringLiteral("ShowResponse"));
+  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  addAction(response);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   Text4->setFocus();
 }
@@ -98,6 +102,12 @@ void Form1::ShowResults(const analysis::CircuitState& state) {
 void Form1::SelectField(int failed) {
   fields_[failed]->setFocus(Qt::OtherFocusReason);
   fields_[failed]->selectAll();
+}
+
+void Form1::PutFrequency(const QString& text) {
+  // As if typed over the whole field: Ctrl+Z in it brings the old text back.
+  Text7->selectAll();
+  Text7->insert(text);
 }
 
 void Form1::showEvent(QShowEvent* event) {

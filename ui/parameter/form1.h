@@ -4,8 +4,8 @@
 // simulation with their default texts, the buttons of the compute and plot
 // commands (which live in ui/app/commands and show their results here),
 // three result boxes, two explanatory texts, the schematic and three
-// formulas. Its context menu holds "Precisione del metodo…" (Ctrl+M), which
-// the session answers.
+// formulas. Its context menu holds "Precisione del metodo…" (Ctrl+M) and
+// "Risposta in frequenza…" (Ctrl+R), which the session answers.
 #pragma once
 
 #include <array>
@@ -36,6 +36,9 @@ class Form1 : public QWidget {
   // Gives the focus to field `failed` (its place in the check order) with
   // its text selected, ready to be typed over.
   void SelectField(int failed);
+  // Replaces the text of the field f by `text`, without computing and
+  // without moving the focus; Ctrl+Z in the field takes it back.
+  void PutFrequency(const QString& text);
 
   // What the two buttons run: the commands, which the program supplies.
   void SetCommands(std::function<void()> compute, std::function<void()> plot) {

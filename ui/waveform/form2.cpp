@@ -99,10 +99,14 @@ Form2::Form2() {
   precision->setObjectName(QStringLiteral("ShowPrecision"));
   precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   addAction(precision);
+  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
+  response->setObjectName(QStringLiteral("ShowResponse"));
+  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  addAction(response);
   auto* separator = new QAction(this);
   separator->setSeparator(true);
   Picture1->SetContextActions(
-      {copy_image_, save_image_, save_data_, separator, exact_, clear_plot_, precision});
+      {copy_image_, save_image_, save_data_, separator, exact_, clear_plot_, precision, response});
 
   Control<QRadioButton>(this, "Option1")->setChecked(true);
   // The tooltip agrees with the readout boxes also while another window is active.

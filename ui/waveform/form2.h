@@ -71,7 +71,7 @@ class Form2 : public QWidget {
   // on the keyboard of the window; disabled until a plot completed. The menu
   // also holds "Soluzione esatta" (Ctrl+E), the exact steady state over the
   // plot, disabled where there is none, and "Precisione del metodo…"
-  // (Ctrl+M), which the session answers.
+  // (Ctrl+M) and "Risposta in frequenza…" (Ctrl+R), which the session answers.
   // Puts the plot area and the strip beside it on the clipboard (Ctrl+C).
   void CopyImage();
   // Asks where, then saves that picture as PNG (Ctrl+S).
