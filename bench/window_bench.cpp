@@ -12,6 +12,7 @@
 #include "analysis/analysis.h"
 #include "ui/accuracy/precisione.h"
 #include "ui/app/session.h"
+#include "ui/frequency/risposta.h"
 #include "ui/parameter/form1.h"
 #include "ui/waveform/form2.h"
 #include "ui/widgets/save_file.h"
@@ -94,6 +95,21 @@ void BM_PrecisionWindow(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_PrecisionWindow)->Unit(benchmark::kMillisecond);
+
+// The window "Risposta in frequenza" of the default compute, from nothing
+// to ready: created, its 416 points (exact and Euler) and its harmonics
+// computed, shown, laid out and painted.
+void BM_ResponseWindow(benchmark::State& bench) {
+  ui::Session session;
+  session.form1().Command1_Click();
+  for (auto _ : bench) {
+    ui::Risposta window;
+    window.ShowResponse(session.state());
+    window.show();
+    window.repaint();
+  }
+}
+BENCHMARK(BM_ResponseWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

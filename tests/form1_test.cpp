@@ -125,8 +125,11 @@ class Form1Test : public test::WindowTest {
     p_->Plot();
     QTest::keyClick(form2(), Qt::Key_M, Qt::ControlModifier);
     ui::Precisione* precision = p_->session().precision();
-    QVERIFY(QTest::qWaitForWindowExposed(precision));  // and laid out
-    for (QWidget* window : std::initializer_list<QWidget*>{&form1(), form2(), precision}) {
+    QTest::keyClick(form2(), Qt::Key_R, Qt::ControlModifier);
+    ui::Risposta* response = p_->session().response();
+    QVERIFY(QTest::qWaitForWindowExposed(precision) && QTest::qWaitForWindowExposed(response));
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&form1(), form2(), precision, response}) {
       QVERIFY2(area.contains(window->frameGeometry()),
                qPrintable(window->objectName() + " stands outside the screen"));
     }
@@ -142,7 +145,8 @@ class Form1Test : public test::WindowTest {
       scroll->ensureWidgetVisible(control);
       return hidden && shown();
     };
-    QVERIFY(scrolled_to(test::Find(precision, "Valore15")));
+    QVERIFY(scrolled_to(test::Find(precision, "Valore15")) &&
+            scrolled_to(test::Find(response, "Totale")));
     auto* exit = test::Find<QPushButton>(form2(), "Command1");
     QVERIFY(scrolled_to(exit));
     QTest::mouseClick(exit, Qt::LeftButton);

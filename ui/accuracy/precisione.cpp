@@ -205,10 +205,11 @@ void Precisione::showEvent(QShowEvent* event) {
   KeepOnScreen(this);
 }
 
-void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy) {
+void Precisione::ShowAccuracy(const analysis::Accuracy& accuracy, QWidget* progress_over) {
+  progress_over_ = progress_over != nullptr ? progress_over : this;
   analysis::Accuracy shown = accuracy;
   {
-    ProgressGate gate(this);
+    ProgressGate gate(progress_over_);
     analysis::Advise(shown, &gate);  // cancelled: its rows read "—"
   }
   circuit_values_ = CircuitValues(shown.Is, shown.R, shown.C, shown.L, shown.f, shown.N, shown.NP);
@@ -228,7 +229,7 @@ void Precisione::ShowTable(const analysis::Accuracy& accuracy) {
 }
 
 void Precisione::ShowChart(const analysis::Accuracy& accuracy) {
-  ProgressGate gate(this);
+  ProgressGate gate(progress_over_);
   series_ = analysis::ErrorSeries(accuracy, gate);
   QChart* chart = chart_view_->chart();
   chart->removeAllSeries();

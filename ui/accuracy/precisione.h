@@ -33,9 +33,11 @@ class Precisione : public QWidget {
   ~Precisione() override;
 
   // Shows `accuracy`: the table at once, then the chart, whose points are
-  // computed here, with the progress dialog of a long command. When the
-  // user cancels them, the chart says so and the next call computes again.
-  void ShowAccuracy(const analysis::Accuracy& accuracy);
+  // computed here, with the progress dialog of a long command over
+  // `progress_over` (this window when null): the window the focus goes back
+  // to when it closes. When the user cancels them, the chart says so and
+  // the next call computes again.
+  void ShowAccuracy(const analysis::Accuracy& accuracy, QWidget* progress_over = nullptr);
 
   // Three blocks apart by a blank line, the locale's decimal separator:
   // the circuit, one "symbol [unit]<TAB>value" line each; the header
@@ -62,6 +64,7 @@ class Precisione : public QWidget {
   std::vector<QLabel*> values_;  // the value of each row of the table
   QLabel* note_;                 // what the chart shows, or why nothing
   QChartView* chart_view_;
+  QWidget* progress_over_ = this;  // during ShowAccuracy
   std::optional<std::vector<analysis::ErrorPoint>> series_;  // of the accuracy shown
 };
 

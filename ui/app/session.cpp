@@ -63,11 +63,11 @@ void OnTrigger(Form2* window, const char* action, void (Form2::*handler)()) {
 Session::Session() : form1_(std::make_unique<Form1>()) {
   form1_->SetCommands(
       [this] {
-        if (const auto accuracy = Compute(state_, *form1_)) OnResult(*accuracy);
+        if (const auto accuracy = Compute(state_, *form1_)) OnResult(*accuracy, form1_.get());
       },
       [this] {
         if (const auto accuracy = Plot(state_, *form1_, [this]() -> Form2& { return LoadForm2(); }))
-          OnResult(*accuracy);
+          OnResult(*accuracy, form2_);
       });
   OnFieldCommand(form1_.get(), "Command1", &Form1::Command1_Click, analysis::Command::kCompute);
   OnFieldCommand(form1_.get(), "Command2", &Form1::Command2_Click, analysis::Command::kPlot);
@@ -86,19 +86,21 @@ void Session::OnCompanions(QWidget* window) {
                      [this] { Guarded(OnFault::kShowMessage, [&] { ShowResponse(); }); });
 }
 
-void Session::OnResult(const analysis::Accuracy& accuracy) {
+void Session::OnResult(const analysis::Accuracy& accuracy, QWidget* window) {
   result_ = accuracy;
   circuit_ = analysis::NumbersOf(state_);
   ++result_number_;
-  // The windows follow in place: the focus stays where the user typed.
-  if (precision_ != nullptr && precision_->isVisible()) UpdatePrecision();
-  if (response_ != nullptr && response_->isVisible()) UpdateResponse();
+  // The windows follow in place: the focus stays in the window of the
+  // command, also after the progress dialog of a long chart, which stands
+  // over that window.
+  if (precision_ != nullptr && precision_->isVisible()) UpdatePrecision(window);
+  if (response_ != nullptr && response_->isVisible()) UpdateResponse(window);
 }
 
-void Session::UpdatePrecision() {
+void Session::UpdatePrecision(QWidget* progress_over) {
   if (result_ && (shown_number_ != result_number_ || !precision_->chart_complete())) {
     shown_number_ = result_number_;
-    precision_->ShowAccuracy(*result_);
+    precision_->ShowAccuracy(*result_, progress_over);
   }
 }
 
@@ -108,16 +110,17 @@ void Session::ShowPrecision() {
     OnCompanions(precision_.get());
     precision_->installEventFilter(this);
   }
-  UpdatePrecision();
+  // Forward first: a long chart computes with its progress over this window.
   precision_->show();
   precision_->raise();
   precision_->activateWindow();
+  UpdatePrecision(precision_.get());
 }
 
-void Session::UpdateResponse() {
+void Session::UpdateResponse(QWidget* progress_over) {
   if (result_ && (response_number_ != result_number_ || !response_->curve_complete())) {
     response_number_ = result_number_;
-    response_->ShowResponse(circuit_);
+    response_->ShowResponse(circuit_, progress_over);
   }
 }
 
@@ -128,10 +131,11 @@ void Session::ShowResponse() {
     OnCompanions(response_.get());
     response_->installEventFilter(this);
   }
-  UpdateResponse();
+  // Forward first: the exact curve shows while the Euler one is computed.
   response_->show();
   response_->raise();
   response_->activateWindow();
+  UpdateResponse(response_.get());
 }
 
 Form2& Session::LoadForm2() {

@@ -63,12 +63,12 @@ class Session : public QObject {
  private:
   // Keeps the accuracy and the circuit of a command that completed; the
   // open windows "Precisione del metodo" and "Risposta in frequenza" follow
-  // it without taking the focus.
-  void OnResult(const analysis::Accuracy& accuracy);
-  // Show the last result in those windows, if they show another. REQUIRES:
-  // the window exists.
-  void UpdatePrecision();
-  void UpdateResponse();
+  // it without taking the focus from `window`, the window of the command.
+  void OnResult(const analysis::Accuracy& accuracy, QWidget* window);
+  // Show the last result in those windows, if they show another, a long
+  // computation's progress over `progress_over`. REQUIRES: the window exists.
+  void UpdatePrecision(QWidget* progress_over);
+  void UpdateResponse(QWidget* progress_over);
   // Open those windows when "Precisione del metodo…" or "Risposta in
   // frequenza…" of `window` is chosen.
   void OnCompanions(QWidget* window);

@@ -218,6 +218,23 @@ Risposta::Risposta() {
   addAction(close_window);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(chart_view_->chart(), &QChart::plotAreaChanged, this, &Risposta::PlaceLabels);
+  // The axes stay for the life of the window; each result replaces the series.
+  QChart* chart = chart_view_->chart();
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  chart->setLocalizeNumbers(true);
+  chart->setLocale(locale);
+  x_axis_ = new QLogValueAxis;
+  x_axis_->setTitleText(QStringLiteral("f [Hz]"));
+  x_axis_->setLabelFormat(QStringLiteral("%.3g"));
+  x_axis_->setMinorTickCount(8);
+  y_axis_ = new QLogValueAxis;
+  y_axis_->setTitleText(QStringLiteral("picco di v(t) [V]"));
+  y_axis_->setLabelFormat(QStringLiteral("%.3g"));
+  chart->addAxis(x_axis_, Qt::AlignBottom);
+  chart->addAxis(y_axis_, Qt::AlignLeft);
+  x_axis_->hide();
+  y_axis_->hide();
   chart_view_->setFocus();  // Left and Right read the chart at once
   note_->setText(QString::fromUtf8(
       "Nessun risultato ancora: la risposta viene da \"calcola valori \" o dal grafico."));
@@ -230,7 +247,7 @@ void Risposta::showEvent(QShowEvent* event) {
   KeepOnScreen(this);
 }
 
-void Risposta::ShowResponse(const analysis::CircuitState& circuit) {
+void Risposta::ShowResponse(const analysis::CircuitState& circuit, QWidget* progress_over) {
   circuit_ = analysis::NumbersOf(circuit);
   circuit_values_ =
       CircuitValues(circuit.Is, circuit.R, circuit.C, circuit.L, circuit.f, circuit.N, circuit.NP);
@@ -243,11 +260,14 @@ void Risposta::ShowResponse(const analysis::CircuitState& circuit) {
   harmonics_ = analysis::HarmonicTableOf(circuit_);
   marked_.reset();
   ShowHarmonics();
+  euler_running_ = true;
   ShowCurves();  // the exact curve, on screen while the Euler one is computed
   {
-    ProgressGate gate(this, QString::fromUtf8("Curva di Eulero in corso…"));
+    ProgressGate gate(progress_over != nullptr ? progress_over : this,
+                      QString::fromUtf8("Curva di Eulero in corso…"));
     euler_ = analysis::EulerCurve(circuit_, frequencies_.f, &gate);
   }
+  euler_running_ = false;
   ShowCurves();
 }
 
@@ -278,10 +298,6 @@ std::optional<double> Risposta::MarkHeight(size_t i) const {
 void Risposta::ShowCurves() {
   QChart* chart = chart_view_->chart();
   chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
-  }
   for (QGraphicsSimpleTextItem* label : labels_) delete label;
   labels_.clear();
   label_points_.clear();
@@ -301,8 +317,11 @@ void Risposta::ShowCurves() {
   }
   exact->replace(points);
   high = exact_high;
+  x_axis_->setVisible(!points.empty());
+  y_axis_->setVisible(!points.empty());
   if (points.empty()) {
     delete exact;
+    chart->setTitle(QString());
     note_->setText(QString::fromUtf8(
         "Nessuna curva da mostrare: per questi valori il circuito non ha un regime periodico "
         "esatto, o la corrente Is è 0 e v(t) resta 0 a ogni frequenza."));
@@ -361,31 +380,22 @@ void Risposta::ShowCurves() {
   marker_->setColor(Qt::transparent);
   chart->addSeries(marker_);
 
-  QLocale locale;
-  locale.setNumberOptions(QLocale::OmitGroupSeparator);
-  chart->setLocalizeNumbers(true);
-  chart->setLocale(locale);
   chart->setTitle(QString::fromUtf8("Picco di v(t) a regime al variare di f"));
-  auto* x = new QLogValueAxis;
-  x->setTitleText(QStringLiteral("f [Hz]"));
-  x->setLabelFormat(QStringLiteral("%.3g"));
-  x->setMinorTickCount(8);
-  x->setRange(f.front(), f.back());
-  auto* y = new QLogValueAxis;
-  y->setTitleText(QStringLiteral("picco di v(t) [V]"));
-  y->setLabelFormat(QStringLiteral("%.3g"));
-  y->setRange(bottom, top);
-  chart->addAxis(x, Qt::AlignBottom);
-  chart->addAxis(y, Qt::AlignLeft);
+  // Both ranges set at once, so that no moment holds a range the other axis
+  // has not caught up with.
+  x_axis_->setRange(f.front(), f.back());
+  y_axis_->setRange(bottom, top);
   for (QAbstractSeries* series : chart->series()) {
-    series->attachAxis(x);
-    series->attachAxis(y);
+    series->attachAxis(x_axis_);
+    series->attachAxis(y_axis_);
   }
   QString description =
       QString::fromUtf8("Assi logaritmici, da %1 a %2 Hz, %3 punti.")
           .arg(Number(f.front(), "0.0000E+00"), Number(f.back(), "0.0000E+00"))
           .arg(f.size());
-  if (!euler_) {
+  if (euler_running_) {
+    description += QString::fromUtf8(" Curva di Eulero in corso…");
+  } else if (!euler_) {
     description += QString::fromUtf8(" Calcolo della curva di Eulero annullato: Ctrl+R lo rifà.");
   } else if (unstable == f.size()) {
     description += QString::fromUtf8(" Con N = %1 il metodo di Eulero è instabile in ogni punto.")
@@ -431,7 +441,8 @@ void Risposta::PlaceLabels() {
 
 QString Risposta::Reading(size_t i) const {
   const QString name = PointName(frequencies_, i);
-  const QString euler = !euler_               ? QStringLiteral("non calcolato")
+  const QString euler = euler_running_        ? QStringLiteral("in corso")
+                        : !euler_               ? QStringLiteral("non calcolato")
                         : Positive((*euler_)[i]) ? Number(*(*euler_)[i], "0.0000E+00") + " V"
                                                : QStringLiteral("— (instabile)");
   return QStringLiteral("f = ") + Number(frequencies_.f[i], "0.0000E+00") + QStringLiteral(" Hz") +

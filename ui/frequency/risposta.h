@@ -31,6 +31,7 @@
 class QChartView;
 class QGraphicsSimpleTextItem;
 class QLabel;
+class QLogValueAxis;
 class QScatterSeries;
 class QTableView;
 
@@ -46,9 +47,11 @@ class Risposta : public QWidget {
   // Shows the response of `circuit`, a state that a compute or a plot
   // completed (its Is, R, C, L, f, fris, Qris, N and NP; its arrays are not
   // read): the exact curve and the harmonics at once, then the Euler curve,
-  // with the progress dialog of a long command. When the user cancels it,
-  // the window says so and the next call computes again.
-  void ShowResponse(const analysis::CircuitState& circuit);
+  // with the progress dialog of a long command over `progress_over` (this
+  // window when null): the window the focus goes back to when it closes.
+  // When the user cancels it, the window says so and the next call
+  // computes again.
+  void ShowResponse(const analysis::CircuitState& circuit, QWidget* progress_over = nullptr);
 
   // What Enter or a click does with the frequency of the marker: `put`
   // receives it as the shortest text that reads back to the same double,
@@ -96,11 +99,14 @@ class Risposta : public QWidget {
   analysis::CurveFrequencies frequencies_;
   analysis::PeakCurve exact_;
   std::optional<analysis::PeakCurve> euler_;  // none until computed, or cancelled
+  bool euler_running_ = false;                // while it is computed
   std::optional<analysis::HarmonicTable> harmonics_;
   std::optional<size_t> marked_;  // the point of the marker
 
   QLabel* circuit_line_;
   QChartView* chart_view_;
+  QLogValueAxis* x_axis_;  // f, Hz
+  QLogValueAxis* y_axis_;  // peak of v, V
   QScatterSeries* marker_ = nullptr;                     // owned by the chart
   std::vector<QGraphicsSimpleTextItem*> labels_;         // "f0", "f0/3", …; owned by the chart
   std::vector<std::pair<double, double>> label_points_;  // where each stands: f, peak
