@@ -19,7 +19,6 @@
 #include <QLocale>
 #include <QLogValueAxis>
 #include <QScatterSeries>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "analysis/numbers.h"
@@ -27,6 +26,7 @@
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/progress_gate.h"
+#include "ui/widgets/window_actions.h"
 
 namespace ui {
 
@@ -134,11 +134,7 @@ Precisione::Precisione() {
   setFont(ControlFont());
   // The contents scroll: on a screen smaller than the window, the window is
   // made to fit it (showEvent) and the scroll bars reach every part.
-  auto* scroll = new QScrollArea(this);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setWidgetResizable(true);
-  auto* page = new QWidget;
-  auto* grid = new QGridLayout(page);
+  auto* grid = new QGridLayout(MakeScrollPage(this));
   circuit_ = new QLabel(QStringLiteral("Circuito: ") + kNone, this);  // no result yet
   circuit_->setObjectName(QStringLiteral("Circuito"));
   circuit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -170,29 +166,15 @@ Precisione::Precisione() {
   grid->addWidget(chart_view_, 1, 2, kRows, 1);
   grid->addWidget(note_, kRows + 1, 0, 1, 3);
   grid->setColumnStretch(2, 1);
-  scroll->setWidget(page);
-  auto* whole = new QVBoxLayout(this);
-  whole->setContentsMargins(0, 0, 0, 0);
-  whole->addWidget(scroll);
   resize(980, 470);
 
-  auto* copy = new QAction(QStringLiteral("Copia"), this);
-  copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  connect(copy, &QAction::triggered, this, &Precisione::CopyReport);
-  addAction(copy);
-  auto* close_window = new QAction(QStringLiteral("Chiudi"), this);
-  close_window->setShortcut(QKeySequence(Qt::Key_Escape));
-  connect(close_window, &QAction::triggered, this, &QWidget::close);
-  addAction(close_window);
+  connect(AddAction(this, nullptr, QStringLiteral("Copia"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+          &QAction::triggered, this, &Precisione::CopyReport);
+  connect(AddAction(this, nullptr, QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape)),
+          &QAction::triggered, this, &QWidget::close);
   // Ctrl+M here too: it computes a cancelled chart again.
-  auto* again = new QAction(QStringLiteral("Aggiorna"), this);
-  again->setObjectName(QStringLiteral("ShowPrecision"));
-  again->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  addAction(again);
-  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
-  response->setObjectName(QStringLiteral("ShowResponse"));
-  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  addAction(response);
+  AddAction(this, "ShowPrecision", QStringLiteral("Aggiorna"), QKeySequence(Qt::CTRL | Qt::Key_M));
+  AddResponseAction(this);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   note_->setText(QString::fromUtf8(
       "Nessun risultato ancora: i numeri vengono da \"calcola valori \" o dal grafico."));

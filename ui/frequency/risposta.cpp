@@ -23,7 +23,6 @@
 #include <QLogValueAxis>
 #include <QMouseEvent>
 #include <QScatterSeries>
-#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -33,6 +32,7 @@
 #include "ui/widgets/control_table.h"
 #include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/progress_gate.h"
+#include "ui/widgets/window_actions.h"
 
 namespace ui {
 
@@ -150,11 +150,7 @@ Risposta::Risposta() {
   setFont(ControlFont());
   // The contents scroll: on a screen smaller than the window, the window is
   // made to fit it (showEvent) and the scroll bars reach every part.
-  auto* scroll = new QScrollArea(this);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setWidgetResizable(true);
-  auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  auto* column = new QVBoxLayout(MakeScrollPage(this));
   circuit_line_ = new QLabel(QStringLiteral("Circuito: ") + kNone, this);
   circuit_line_->setObjectName(QStringLiteral("Circuito"));
   circuit_line_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -193,29 +189,15 @@ Risposta::Risposta() {
   column->addWidget(note_);
   column->addWidget(table_);
   column->addWidget(total_);
-  scroll->setWidget(page);
-  auto* whole = new QVBoxLayout(this);
-  whole->setContentsMargins(0, 0, 0, 0);
-  whole->addWidget(scroll);
   resize(820, 800);
 
-  auto* copy = new QAction(QStringLiteral("Copia"), this);
-  copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  connect(copy, &QAction::triggered, this, &Risposta::CopyReport);
-  addAction(copy);
+  connect(AddAction(this, nullptr, QStringLiteral("Copia"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+          &QAction::triggered, this, &Risposta::CopyReport);
   // Ctrl+R here too: it computes a cancelled Euler curve again.
-  auto* again = new QAction(QStringLiteral("Aggiorna"), this);
-  again->setObjectName(QStringLiteral("ShowResponse"));
-  again->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  addAction(again);
-  auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
-  precision->setObjectName(QStringLiteral("ShowPrecision"));
-  precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  addAction(precision);
-  auto* close_window = new QAction(QStringLiteral("Chiudi"), this);
-  close_window->setShortcut(QKeySequence(Qt::Key_Escape));
-  connect(close_window, &QAction::triggered, this, &QWidget::close);
-  addAction(close_window);
+  AddAction(this, "ShowResponse", QStringLiteral("Aggiorna"), QKeySequence(Qt::CTRL | Qt::Key_R));
+  AddPrecisionAction(this);
+  connect(AddAction(this, nullptr, QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape)),
+          &QAction::triggered, this, &QWidget::close);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(chart_view_->chart(), &QChart::plotAreaChanged, this, &Risposta::PlaceLabels);
   // The axes stay for the life of the window; each result replaces the series.

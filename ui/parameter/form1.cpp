@@ -14,6 +14,7 @@
 #include "ui/parameter/form1_layout.h"
 #include "ui/widgets/fixed_canvas.h"
 #include "ui/widgets/title_and_icon.h"
+#include "ui/widgets/window_actions.h"
 
 namespace ui {
 
@@ -75,14 +76,8 @@ Form1::Form1() {
 
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
   setWindowIcon(WindowIcon());
-  auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
-  precision->setObjectName(QStringLiteral("ShowPrecision"));
-  precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  addAction(precision);
-  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
-  response->setObjectName(QStringLiteral("ShowResponse"));
-  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  addAction(response);
+  AddPrecisionAction(this);
+  AddResponseAction(this);
   setContextMenuPolicy(Qt::ActionsContextMenu);
   Text4->setFocus();
 }

@@ -25,6 +25,7 @@
 #include "ui/widgets/progress_gate.h"
 #include "ui/widgets/save_file.h"
 #include "ui/widgets/title_and_icon.h"
+#include "ui/widgets/window_actions.h"
 
 namespace ui {
 
@@ -37,11 +38,8 @@ const char kPlotName[] = "Grafico delle forme d'onda";
 
 // A command of the window with its key, disabled until there is a plot.
 QAction* Command(QWidget* window, const char* name, const char* text, const QKeySequence& keys) {
-  auto* action = new QAction(QString::fromUtf8(text), window);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(keys);
+  QAction* action = AddAction(window, name, QString::fromUtf8(text), keys);
   action->setEnabled(false);
-  window->addAction(action);
   return action;
 }
 
@@ -95,14 +93,8 @@ Form2::Form2() {
   exact_->setCheckable(true);
   connect(exact_, &QAction::toggled, this, &Form2::UpdateOverlay);
   clear_plot_ = Command(this, "ClearPlot", "Pulisci grafico", QKeySequence(Qt::CTRL | Qt::Key_L));
-  auto* precision = new QAction(QString::fromUtf8("Precisione del metodo…"), this);
-  precision->setObjectName(QStringLiteral("ShowPrecision"));
-  precision->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  addAction(precision);
-  auto* response = new QAction(QString::fromUtf8("Risposta in frequenza…"), this);
-  response->setObjectName(QStringLiteral("ShowResponse"));
-  response->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  addAction(response);
+  QAction* precision = AddPrecisionAction(this);
+  QAction* response = AddResponseAction(this);
   auto* separator = new QAction(this);
   separator->setSeparator(true);
   Picture1->SetContextActions(

@@ -12,6 +12,18 @@
 
 namespace ui {
 
+QWidget* MakeScrollPage(QWidget* window) {
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(window);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* page = new QWidget;
+  scroll->setWidget(page);
+  layout->addWidget(scroll);
+  return page;
+}
+
 QWidget* MakeCanvas(QWidget* window, QSize size, QPalette::ColorRole ground) {
   auto* layout = new QVBoxLayout(window);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -20,6 +20,12 @@ namespace ui {
 // the window's controls.
 QWidget* MakeCanvas(QWidget* window, QSize size, QPalette::ColorRole ground);
 
+// Gives `window` a scroll area without a frame that fills it, and returns
+// the page inside it, which grows with the window: the parent of the
+// window's laid-out contents. Where the screen is smaller than the page
+// wants, the scroll bars reach every part.
+QWidget* MakeScrollPage(QWidget* window);
+
 // Makes `window` no larger than the area of its screen that windows may
 // use, frame included, and moves it wholly inside that area. A window that
 // fits and stands inside keeps its size and place.
