@@ -58,8 +58,9 @@ QString Number(double value, const char* pattern) {
       analysis::FormatReported(value, pattern, QLocale().decimalPoint().toStdString()));
 }
 
+// A peak, "∞" beyond the double range, "—" where there is none.
 QString Peak(const std::optional<double>& peak, const char* pattern) {
-  return peak ? Number(*peak, pattern) : kNone;
+  return peak && !std::isnan(*peak) ? Number(*peak, pattern) : kNone;
 }
 
 // "f0", "f0/3", …; empty for a point that is no resonance.
