@@ -163,6 +163,16 @@ class RispostaTest : public test::WindowTest {
     p_->Edit({"Text7", QString::number(fris, 'g', 17)});
     p_->Compute();
     QVERIFY(Reading().contains("(f0, f attuale)"));
+    // Shift+F10 opens the window's menu from the keyboard; Ctrl+M opens Precisione.
+    QStringList menu;
+    p_->Answer([&](QWidget* popup) {
+      for (QAction* action : popup->actions()) menu << action->text();
+      popup->close();
+      return true;
+    });
+    QTest::keyClick(chart, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(menu.join('|'), QString::fromUtf8("Copia|Aggiorna|Precisione del metodo…|Chiudi"));
+    QVERIFY(test::Activate(window()));
     QTest::keyClick(window(), Qt::Key_M, Qt::ControlModifier);
     QVERIFY(QTest::qWaitForWindowActive(p_->session().precision()));
   }

@@ -176,6 +176,7 @@ Precisione::Precisione() {
   AddAction(this, "ShowPrecision", QStringLiteral("Aggiorna"), QKeySequence(Qt::CTRL | Qt::Key_M));
   AddResponseAction(this);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+  AddKeyboardMenu(this);
   note_->setText(QString::fromUtf8(
       "Nessun risultato ancora: i numeri vengono da \"calcola valori \" o dal grafico."));
 }

@@ -200,6 +200,7 @@ Risposta::Risposta() {
   connect(AddAction(this, nullptr, QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape)),
           &QAction::triggered, this, &QWidget::close);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+  AddKeyboardMenu(this);
   connect(chart_view_->chart(), &QChart::plotAreaChanged, this, &Risposta::PlaceLabels);
   // The axes stay for the life of the window; each result replaces the series.
   QChart* chart = chart_view_->chart();

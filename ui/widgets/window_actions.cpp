@@ -3,6 +3,9 @@
 #include "ui/widgets/window_actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QShortcut>
 #include <QWidget>
 
 namespace ui {
@@ -14,6 +17,15 @@ QAction* AddAction(QWidget* window, const char* name, const QString& text,
   action->setShortcut(keys);
   window->addAction(action);
   return action;
+}
+
+void AddKeyboardMenu(QWidget* window) {
+  auto* keys = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window);
+  QObject::connect(keys, &QShortcut::activated, window, [window] {
+    QWidget* at = QApplication::focusWidget();
+    if (at == nullptr || at->window() != window) at = window;
+    QMenu::exec(window->actions(), at->mapToGlobal(at->rect().center()), nullptr, window);
+  });
 }
 
 QAction* AddPrecisionAction(QWidget* window) {

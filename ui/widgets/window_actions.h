@@ -19,6 +19,10 @@ namespace ui {
 QAction* AddAction(QWidget* window, const char* name, const QString& text,
                    const QKeySequence& keys);
 
+// Shift+F10, the keyboard's way to a context menu, opens the menu of the
+// commands of `window` at the control that has the focus.
+void AddKeyboardMenu(QWidget* window);
+
 // "Precisione del metodo…" (Ctrl+M), named ShowPrecision.
 QAction* AddPrecisionAction(QWidget* window);
 // "Risposta in frequenza…" (Ctrl+R), named ShowResponse.
