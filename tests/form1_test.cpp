@@ -128,6 +128,10 @@ class Form1Test : public test::WindowTest {
     QTest::keyClick(form2(), Qt::Key_R, Qt::ControlModifier);
     ui::Risposta* response = p_->session().response();
     QVERIFY(QTest::qWaitForWindowExposed(precision) && QTest::qWaitForWindowExposed(response));
+    response->hide();  // shown again partly off the screen: it comes back inside
+    response->move(area.right() - 50, area.bottom() - 50);
+    response->show();
+    QTest::qWait(300);
     for (QWidget* window :
          std::initializer_list<QWidget*>{&form1(), form2(), precision, response}) {
       QVERIFY2(area.contains(window->frameGeometry()),

@@ -53,6 +53,7 @@ class PrecisioneTest : public test::WindowTest {
                QString::fromUtf8("Stabilità del metodo\tstabileNP suggerito\t—"));
       const int points = int(lines.size()) - 15;  // then "N<TAB>error [%]" lines
       QVERIFY(points >= 20 && lines[15].section('\t', 0, 0).toInt() == 2 * *a.stability.n_min &&
+              lines.last().section('\t', 1).toDouble() < lines[15].section('\t', 1).toDouble() / 10 &&
               lines.last().section('\t', 0, 0).toInt() == std::max(100 * a.N, 100000));
     }
     COMPARE_WITH_REFERENCE(window, "precisione");

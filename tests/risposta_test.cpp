@@ -9,6 +9,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLogValueAxis>
 
 #include "tests/window_test_support.h"
 
@@ -67,6 +68,7 @@ class RispostaTest : public test::WindowTest {
       QCOMPARE(curve.takeFirst(), "f [Hz]\tpicco esatto [V]\tpicco di Eulero [V]\tpunto");
       QVERIFY(Shows(Cell(curve.first(), 0), fris / 30) && Shows(Cell(curve.last(), 0), 10 * fris));
       int orders = 0, unstable = 0, current = 0;
+      double highest = 0;  // of both curves
       for (int i = 0; i < curve.size(); ++i) {
         const double f = Cell(curve[i], 0);
         const auto exact = analysis::ExactSteadyState::Of(state.Is, state.R, state.C, state.L, f);
@@ -84,7 +86,11 @@ class RispostaTest : public test::WindowTest {
         const bool gap = curve[i].section('\t', 2, 2) == QString::fromUtf8("—");
         QVERIFY2(!gap || unstable == i, qPrintable(curve[i]));
         unstable += gap;
+        highest = std::max({highest, Cell(curve[i], 1), gap ? 0 : Cell(curve[i], 2)});
       }
+      const QChart* chart = test::Find<QChartView>(window(), "Grafico")->chart();
+      QVERIFY(Shows(qobject_cast<QLogValueAxis*>(chart->axes(Qt::Vertical)[0])->max(), 1.5 * highest,
+                    9));
       QCOMPARE(orders, 15 * 15);  // 1 + 3 + … + 29: each fris / k in range, once
       QCOMPARE(current, 1);
       QCOMPARE(unstable > 0, plot);
@@ -142,6 +148,9 @@ class RispostaTest : public test::WindowTest {
     const QString first = key(Qt::Key_Home);
     QCOMPARE(first, "f = 5.3052E+00 Hz");
     QCOMPARE(key(Qt::Key_Left), first);
+    const QString second = key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    QCOMPARE(key(Qt::Key_Left), second);
     while (!Reading().contains("(f0/3)")) key(Qt::Key_Right);
     const double fris = p_->session().state().fris;
     QTest::keyClick(chart, Qt::Key_Return);
