@@ -23,12 +23,8 @@ class PrecisioneTest : public test::WindowTest {
     // The defaults, another circuit, a compute that fails (nothing new), a plot.
     analysis::CircuitState state;
     for (const test::Case& row : test::Cases("precision_results")) {
-      QVERIFY(test::Activate(&form1()));
-      p_->Edit(kDefaults + EditsOf(row.at(0)));
       const bool plot = row.at(1) == "grafico";
-      p_->Click(&form1(), plot ? "Command2" : "Command1");
-      QTest::qWait(50);  // the activations asked for
-      QTRY_COMPARE(QApplication::activeWindow(), plot ? static_cast<QWidget*>(form2()) : &form1());
+      QVERIFY2(RunLeavingFocus(row.at(0), plot), "the window of the command lost the focus");
       if (row.at(2) == "completa") state = analysis::RunOf(form1().FieldTexts());
       analysis::Accuracy a = analysis::AssessAccuracy(state);
       analysis::Advise(a);

@@ -255,6 +255,19 @@ class WindowTest : public QObject {
   static QStringList Readout(int row, const QString& time, const QString& value) {
     return kNoReadout.mid(0, 2 * row) + QStringList{time, value} + kNoReadout.mid(2 * row + 2);
   }
+  // From an active Form1, gives the fields the defaults changed by `edits`
+  // ("Text8=0 Text4=10") and computes, or plots; true when the window of the
+  // command is then the active one, as a companion window that follows the
+  // result must leave it.
+  bool RunLeavingFocus(const std::string& edits, bool plot) {
+    if (!test::Activate(&form1())) return false;
+    p_->Edit(kDefaults + EditsOf(edits));
+    p_->Click(&form1(), plot ? "Command2" : "Command1");
+    QTest::qWait(50);  // the activations asked for
+    return QTest::qWaitFor([&] {
+      return QApplication::activeWindow() == (plot ? static_cast<QWidget*>(form2()) : &form1());
+    });
+  }
   void Restart() {
     p_.reset();
     p_ = std::make_unique<test::Program>();
